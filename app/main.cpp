@@ -1,0 +1,19 @@
+// Entry of tidyreel.exe: no argument starts the installer, one or more sort the folder named by
+// the first; further arguments are ignored.
+
+#include <windows.h>
+
+#include "app/command_line.h"
+#include "app/sorting_run.h"
+#include "qm.API/startup.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    qm::api::StartUp();
+
+    // The C runtime's argv follows other quoting rules; the tool splits the 8-bit line itself.
+    const auto words = qm::app::SplitCommandLine(GetCommandLineA());
+    if (words.size() >= 2) {
+        qm::app::RunSortingMode(words[1]);
+    }
+    return 0;
+}
