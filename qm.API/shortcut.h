@@ -1,0 +1,32 @@
+#pragma once
+// Shell shortcut (.lnk) files made through the platform's Shell Link object. COM must be usable on
+// the calling thread (see TComApartment).
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <string>
+#include <string_view>
+
+#include "qm.API/handles.h"
+
+namespace qm::api {
+
+// The known shell folders a shortcut can be put in; the installer uses SendTo only.
+enum class ShortcutPlace : int { Desktop = 0, StartMenu = 1, Startup = 2, Programs = 3, SendTo = 4, QuickLaunch = 5 };
+
+// The known-folder id of a place; null for a value outside the six.
+const GUID* KnownFolderOf(ShortcutPlace place);
+
+// Releases what object held, then creates an instance of the class (in-process or local server)
+// and keeps its IUnknown in object. The creation's status.
+HRESULT NewShellObject(const CLSID& classId, TComPtr<IUnknown>& object);
+
+// Creates or overwrites "<linkName>.lnk" in the place's folder, pointing at target (the program
+// passes its own path in double quotes), with the given arguments and description; the working
+// directory is the target's directory. True exactly when a file (not a directory) exists at that
+// path afterwards; linkPath then holds its full path and is empty otherwise.
+bool ShellShortcut(std::string_view target, std::string_view description, std::string_view arguments,
+                   std::string_view linkName, ShortcutPlace place, std::u16string& linkPath);
+
+}  // namespace qm::api
