@@ -1,0 +1,52 @@
+#include "installer/caption_rule.h"
+
+#include <array>
+
+#include "qm.API/text.h"
+
+namespace qm::installer {
+
+namespace {
+
+constexpr std::string_view ForbiddenCharacters = "\\/:*?\"<>|";
+
+constexpr std::array<std::string_view, 22> DeviceNames = {
+    "con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4", "com5", "com6", "com7",
+    "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6", "lpt7", "lpt8", "lpt9",
+};
+
+// The platform takes "CON.txt" and "con .lnk" for the device too: what counts is the part before
+// the first dot, without the spaces that end it.
+bool IsDeviceName(std::string_view caption) {
+    std::string_view base = caption.substr(0, caption.find('.'));
+    while (!base.empty() && base.back() == ' ') {
+        base.remove_suffix(1);
+    }
+    const std::string folded = qm::api::LowerAscii(base);
+    for (std::string_view device : DeviceNames) {
+        if (folded == device) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsPlainFileName(std::string_view caption) {
+    if (caption.empty() || caption == "." || caption == "..") {
+        return false;
+    }
+    for (char byte : caption) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code < 0x20 || ForbiddenCharacters.find(byte) != std::string_view::npos) {
+            return false;
+        }
+    }
+    if (caption.back() == ' ' || caption.back() == '.') {
+        return false;
+    }
+    return !IsDeviceName(caption);
+}
+
+}  // namespace qm::installer

@@ -1,0 +1,45 @@
+#pragma once
+// What the installer window shows when it opens, decided from what is registered: the context
+// verb of this very executable (case A), a recorded SendTo shortcut (case B) or nothing (case C).
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace qm::installer {
+
+// The command Explorer runs for the verb: "<exe>" "%1".
+std::string VerbCommandText(std::string_view executablePath);
+// The verb's icon: the executable's first icon, "<exe>",0.
+std::string VerbIconText(std::string_view executablePath);
+
+// The caption stored with the verb, or the default caption when none is stored.
+std::string MenuCaptionFrom(std::string_view storedCaption);
+
+// The caption a recorded shortcut was made with: its file name up to the first occurrence of its
+// extension ('...\Menu.lnk.lnk' gives 'Menu').
+std::string ShortcutCaption(std::string_view shortcutPath);
+
+// Whether a recorded path is the tool's own shortcut: it names an existing file (isExistingFile)
+// whose name ends in ".lnk" in any letter case. Only such a file is ever deleted, and only such a
+// file makes the window show the SendTo entry, so a path that names a document or a folder is
+// left alone.
+using TFileTest = std::function<bool(std::string_view path)>;
+bool IsOwnShortcut(std::string_view recordedPath, const TFileTest& isExistingFile);
+
+enum class PresetCase {
+    ContextEntry,  // A: the verb's command is exactly this executable's command
+    SendToEntry,   // B: otherwise, the recorded path is the tool's own shortcut
+    NothingYet,    // C: otherwise
+};
+
+struct TPreset {
+    PresetCase Case = PresetCase::NothingYet;
+    std::string ShortcutCaption;  // case B only: the text the edit shows instead of the menu caption
+};
+
+// The decision, in its order: the recorded path is read only when case A does not hold.
+TPreset DecidePreset(std::string_view storedCommand, std::string_view executablePath,
+                     const std::function<std::string()>& readRecordedPath, const TFileTest& isExistingFile);
+
+}  // namespace qm::installer

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "installer/preset.h"
+
+using namespace qm::installer;
+
+namespace {
+
+constexpr const char* Exe = "C:\\Tools\\tidyreel.exe";
+constexpr const char* Command = "\"C:\\Tools\\tidyreel.exe\" \"%1\"";
+
+TEST(VerbTexts, QuoteTheExecutableExactly) {
+    EXPECT_EQ(VerbCommandText(Exe), Command);
+    EXPECT_EQ(VerbIconText(Exe), "\"C:\\Tools\\tidyreel.exe\",0");
+    EXPECT_EQ(VerbCommandText("C:\\Program Files\\My Tools\\t.exe"), "\"C:\\Program Files\\My Tools\\t.exe\" \"%1\"");
+}
+
+TEST(MenuCaptionFrom, FallsBackToTheDefaultOnlyWhenEmpty) {
+    EXPECT_EQ(MenuCaptionFrom(""), "QM - Tidyreel");
+    EXPECT_EQ(MenuCaptionFrom("My sorter"), "My sorter");
+    EXPECT_EQ(MenuCaptionFrom(" "), " ") << "a blank is a caption, not an empty one";
+}
+
+TEST(ShortcutCaption, IsTheNameUpToTheFirstOccurrenceOfItsExtension) {
+    struct Case {
+        const char* path;
+        const char* caption;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"C:\\SendTo\\My sorter.lnk", "My sorter", ""},
+        {"C:\\SendTo\\Menu.lnk.lnk", "Menu", "a caption ending in the extension loses it on the way back"},
+        {"C:\\SendTo\\QM - Tidyreel.lnk", "QM - Tidyreel", ""},
+        {"C:\\SendTo\\.lnk", "", "the extension at position 1 leaves nothing"},
+        {"C:\\SendTo\\noext", "", "no extension, no position to cut at"},
+        {"C:\\SendTo\\a.b.LNK", "a.b", "any letter case"},
+        {"My sorter.lnk", "My sorter", "no folder"},
+        {"C:\\Send.To\\x", "", "a dot in the folder is no extension of the name"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ShortcutCaption(c.path), c.caption) << c.path << " " << c.why;
+    }
+}
+
+// Which paths the file test is asked about, and which of them "exist" as files.
+struct TFakeFiles {
+    std::set<std::string> Files;
+    mutable std::set<std::string> Asked;
+    TFileTest Test() const {
+        return [this](std::string_view path) {
+            Asked.emplace(path);
+            return Files.count(std::string(path)) != 0;
+        };
+    }
+};
+
+TEST(IsOwnShortcut, NeedsAnExistingFileNamedDotLnk) {
+    struct Case {
+        const char* path;
+        bool exists;
+        bool own;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"C:\\SendTo\\My sorter.lnk", true, true, ""},
+        {"C:\\SendTo\\My sorter.LNK", true, true, "any letter case"},
+        {"C:\\SendTo\\My sorter.lnk", false, false, "a stale path"},
+        {"C:\\Users\\me\\Documents\\thesis.doc", true, false, "a document is never the tool's shortcut"},
+        {"C:\\SendTo\\x.lnk.txt", true, false, "the name must end in .lnk"},
+        {"C:\\SendTo\\lnk", true, false, "no dot"},
+        {"", false, false, "nothing recorded"},
+    };
+    for (const Case& c : cases) {
+        TFakeFiles files;
+        if (c.exists) {
+            files.Files.insert(c.path);
+        }
+        EXPECT_EQ(IsOwnShortcut(c.path, files.Test()), c.own) << c.path << " " << c.why;
+    }
+}
+
+TEST(DecidePreset, FollowsTheRegistrationInItsOrder) {
+    const std::string link = "C:\\users\\me\\SendTo\\My sorter.lnk";
+    struct Case {
+        std::string command;
+        std::string recorded;
+        bool recordedExists;
+        PresetCase expected;
+        std::string caption;
+        bool recordedRead;
+        const char* why;
+    };
+    const Case cases[] = {
+        {Command, "", false, PresetCase::ContextEntry, "", false, "the verb of this executable"},
+        {Command, link, true, PresetCase::ContextEntry, "", false,
+         "the verb wins over an existing shortcut; the recorded path is not even read"},
+        {"\"c:\\tools\\tidyreel.exe\" \"%1\"", "", false, PresetCase::NothingYet, "", true,
+         "letter case counts: another spelling is another program"},
+        {"\"C:\\Old\\tidyreel.exe\" \"%1\"", "", false, PresetCase::NothingYet, "", true, "the executable was moved"},
+        {"\"C:\\Tools\\tidyreel.exe\" \"%1\" ", "", false, PresetCase::NothingYet, "", true, "a trailing blank"},
+        {"C:\\Tools\\tidyreel.exe \"%1\"", "", false, PresetCase::NothingYet, "", true, "unquoted executable"},
+        {"", link, true, PresetCase::SendToEntry, "My sorter", true, "a recorded shortcut"},
+        {"\"C:\\Old\\tidyreel.exe\" \"%1\"", link, true, PresetCase::SendToEntry, "My sorter", true,
+         "another program's verb does not hide our shortcut"},
+        {"", link, false, PresetCase::NothingYet, "", true, "the recorded shortcut was deleted"},
+        {"", "C:\\users\\me\\SendTo", true, PresetCase::NothingYet, "", true, "a recorded folder"},
+        {"", "C:\\users\\me\\Documents\\notes.txt", true, PresetCase::NothingYet, "", true,
+         "a recorded document is no shortcut of ours"},
+        {"", "", false, PresetCase::NothingYet, "", true, "nothing registered"},
+    };
+    for (const Case& c : cases) {
+        TFakeFiles files;
+        if (c.recordedExists) {
+            files.Files.insert(c.recorded);
+        }
+        bool read = false;
+        const TPreset preset = DecidePreset(
+            c.command, Exe,
+            [&] {
+                read = true;
+                return c.recorded;
+            },
+            files.Test());
+        EXPECT_EQ(preset.Case, c.expected) << c.why;
+        EXPECT_EQ(preset.ShortcutCaption, c.caption) << c.why;
+        EXPECT_EQ(read, c.recordedRead) << c.why;
+    }
+}
+
+TEST(DecidePreset, TestsNoOtherFileThanTheRecordedShortcut) {
+    TFakeFiles files;
+    files.Files = {"C:\\SendTo\\a.lnk"};
+    DecidePreset("", Exe, [] { return std::string("C:\\SendTo\\a.lnk"); }, files.Test());
+    EXPECT_EQ(files.Asked, std::set<std::string>{"C:\\SendTo\\a.lnk"});
+}
+
+}  // namespace
