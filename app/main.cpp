@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/sorting_run.h"
+#include "installer/installer_window.h"
 #include "qm.API/startup.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -14,6 +15,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const auto words = qm::app::SplitCommandLine(GetCommandLineA());
     if (words.size() >= 2) {
         qm::app::RunSortingMode(words[1]);
+    } else {
+        qm::installer::CreateInstallerWindow();
+        if (qm::installer::Installer.InstallerWindow != nullptr) {
+            qm::installer::RunInstallerLoop();
+        }
     }
     return 0;
 }
