@@ -38,22 +38,25 @@ void CreateControls(size_t first, size_t last) {
     }
 }
 
+// Something of this executable is registered: its place is checked and only Uninstall is offered.
+void ShowRegistered(int32_t contextCheck, int32_t sendToCheck) {
+    TInstallerState& s = Installer;
+    WriteButtonCheck(s.ContextRadio, contextCheck);
+    WriteButtonCheck(s.SendToRadio, sendToCheck);
+    EnableWindow(s.InstallButton, FALSE);
+    EnableWindow(s.UninstallButton, TRUE);
+}
+
 // Enables only the action that makes sense for what is registered; the calls keep their order.
 void ApplyPreset(const TPreset& preset) {
     TInstallerState& s = Installer;
     switch (preset.Case) {
         case PresetCase::ContextEntry:
-            WriteButtonCheck(s.ContextRadio, BST_CHECKED);
-            WriteButtonCheck(s.SendToRadio, BST_UNCHECKED);
-            EnableWindow(s.InstallButton, FALSE);
-            EnableWindow(s.UninstallButton, TRUE);
+            ShowRegistered(BST_CHECKED, BST_UNCHECKED);
             break;
         case PresetCase::SendToEntry:
             qm::api::WriteWindowText(s.MenuNameEdit, preset.ShortcutCaption);
-            WriteButtonCheck(s.ContextRadio, BST_UNCHECKED);
-            WriteButtonCheck(s.SendToRadio, BST_CHECKED);
-            EnableWindow(s.InstallButton, FALSE);
-            EnableWindow(s.UninstallButton, TRUE);
+            ShowRegistered(BST_UNCHECKED, BST_CHECKED);
             break;
         case PresetCase::NothingYet:
             EnableWindow(s.InstallButton, TRUE);
