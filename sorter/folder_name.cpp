@@ -102,23 +102,20 @@ std::string DeriveTargetFolder(std::string_view filePath, const qm::api::TStrArr
     const auto episode = static_cast<size_t>(episodeAt - parts.begin());
     const std::string_view seasonTag = parts[episode].substr(0, 3);  // case as the file writes it
 
-    // The search ends at the first part that holds a pattern. A match at or before the episode
-    // token (in the title, as in Aachen or Show.720p.S01E02) cannot start the tag run that
-    // follows the season, so the name is then built as if there were no pattern token.
-    size_t pattern = PatternIndex(parts, patternList);
-    if (pattern <= episode) {
-        pattern = 0;
-    }
+    // The search ends at the first part that holds a pattern. Only a pattern token after the
+    // episode token drops anything: the parts between the two (normally the episode title). A
+    // match at or before it (in the title, as in Aachen or Show.720p.S01E02) drops nothing, and
+    // the name is built as if there were no pattern token.
+    const size_t pattern = PatternIndex(parts, patternList);
 
-    // Every part but the last; without a pattern token all of them, the episode token replaced
-    // by the season tag; with one, the parts between the episode token and it (normally the
-    // episode title) are dropped. Empty parts keep their place and so their dots.
+    // Every part but the last, the episode token replaced by the season tag. Empty parts keep
+    // their place and so their dots.
     std::string folderName;
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
         if (i == episode) {
             folderName += '.';
             folderName += seasonTag;
-        } else if (pattern == 0 || i < episode || i >= pattern) {
+        } else if (i < episode || i >= pattern) {
             folderName += '.';
             folderName += parts[i];
         }
