@@ -55,22 +55,28 @@ void ExpectError(const TRunReport& report, const std::string& text) {
     EXPECT_EQ(report.Boxes[0].Text, text);
 }
 
-// A private copy of tidyreel.exe in a folder of its own.
-class TTool {
-public:
-    TTool() : exe_(CopyTidyreelTo(folder_.Path())) {}
+// Each test runs a private copy of tidyreel.exe in a folder of its own.
+class SortingRunE2E : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_FALSE(exe_.empty()) << "tidyreel.exe could not be copied"; }
     TRunReport Sort(const std::string& commandLineTail) const { return RunAnsweringBoxes(exe_, commandLineTail); }
-    std::string SettingsFile() const { return folder_ / "tidyreel.ini"; }
-    bool Ready() const { return !exe_.empty(); }
+    std::string SettingsFile() const { return toolFolder_ / "tidyreel.ini"; }
 
 private:
-    TTempFolder folder_;
-    std::string exe_;
+    TTempFolder toolFolder_;
+    std::string exe_ = CopyTidyreelTo(toolFolder_.Path());
 };
 
-// Files to make below a root, by relative path (UTF-8); each file's content is its own path, so
-// that a file moved under another name or replaced would show.
-void MakeFiles(const TTempFolder& root, const std::vector<std::string>& files) {
+using TMoves = std::map<std::string, std::string>;  // file (relative to a root) -> its season folder
+
+// Files to make below a root, by relative path (UTF-8): those that stay and those to be moved.
+// Each file's content is its own path, so that a file moved under another name or replaced would
+// show.
+void MakeFiles(const TTempFolder& root, const std::vector<std::string>& stay, const TMoves& moves = {}) {
+    std::vector<std::string> files = stay;
+    for (const auto& [file, folder] : moves) {
+        files.push_back(file);
+    }
     for (const auto& file : files) {
         const size_t cut = file.find_last_of('\\');
         if (cut != std::string::npos) {
@@ -84,7 +90,7 @@ void MakeFiles(const TTempFolder& root, const std::vector<std::string>& files) {
 // The tree expected after a run: every file of `before` where it was, except the moved ones, which
 // lie in their season folder (relative to root) under their own name with their own content.
 // `folders` are further folders the run leaves (empty ones of failed moves).
-TTree Expected(TTree tree, const std::map<std::string, std::string>& moved, const std::vector<std::string>& folders) {
+TTree Expected(TTree tree, const TMoves& moved, const std::vector<std::string>& folders) {
     for (const auto& [file, folder] : moved) {
         const std::string content = tree.at(file);
         tree.erase(file);
@@ -120,11 +126,9 @@ private:
     HANDLE handle_;
 };
 
-TEST(SortingRunE2E, TypicalFolderIsSortedAndASecondRunMovesWhatWasBlocked) {
-    TTool tool;
-    ASSERT_TRUE(tool.Ready());
+TEST_F(SortingRunE2E, TypicalFolderIsSortedAndASecondRunMovesWhatWasBlocked) {
     TTempFolder video;
-    const std::map<std::string, std::string> moves = {
+    const TMoves moves = {
         {"Show.Name.S01E01.Pilot.720p.HDTV.x264-GRP.mkv", "Show.Name.S01.720p.HDTV.x264-GRP"},
         {"Show.Name.S01E02.The.Second.One.720p.HDTV.x264-GRP.mkv", "Show.Name.S01.720p.HDTV.x264-GRP"},
         {"Show.Name.S01E03.720p.HDTV.x264-GRP.mkv", "Show.Name.S01.720p.HDTV.x264-GRP"},
@@ -152,37 +156,32 @@ TEST(SortingRunE2E, TypicalFolderIsSortedAndASecondRunMovesWhatWasBlocked) {
         "Extras\\Show.Name.S01E06.720p.HDTV.x264-GRP.mkv",
         "Folder.S01E01.mkv\\inside.txt",
     };
-    std::vector<std::string> files = stay;
-    for (const auto& [file, folder] : moves) {
-        files.push_back(file);
-    }
-    MakeFiles(video, files);
+    MakeFiles(video, stay, moves);
     ASSERT_TRUE(SetFileAttributesW(Wide(video / "Show.Name.S01E05.720p.HDTV.x264-GRP.mkv").c_str(),
                                    FILE_ATTRIBUTE_HIDDEN));
     const TTree before = SnapshotTree(video.Path());
     THeldFile held(video / "Held.S01E01.mkv");
     ASSERT_TRUE(held.Held());
 
+    // The files directly in the folder.
     const int found = static_cast<int>(moves.size()) + 8;
-    ExpectSummary(tool.Sort(Quoted(video.Path())), found, static_cast<int>(moves.size()));
+    ExpectSummary(Sort(Quoted(video.Path())), found, static_cast<int>(moves.size()));
     // The held file's folder is made before its move fails, and stays.
     const TTree afterFirst = SnapshotTree(video.Path());
     EXPECT_EQ(afterFirst, Expected(before, moves, {"Held.S01"}));
-    EXPECT_EQ(ReadBytes(tool.SettingsFile()), kDefaultSettings) << "written on the first run";
+    EXPECT_EQ(ReadBytes(SettingsFile()), kDefaultSettings) << "written on the first run";
 
     // The files that stayed are found again; only the one whose cause has gone moves.
     held.Release();
-    ExpectSummary(tool.Sort(Quoted(video.Path())), 8, 1);
+    ExpectSummary(Sort(Quoted(video.Path())), 8, 1);
     auto allMoves = moves;
     allMoves["Held.S01E01.mkv"] = "Held.S01";
     EXPECT_EQ(SnapshotTree(video.Path()), Expected(before, allMoves, {}));
 }
 
-TEST(SortingRunE2E, NamesWithoutAUsableFolderStay) {
-    TTool tool;
-    ASSERT_TRUE(tool.Ready());
+TEST_F(SortingRunE2E, NamesWithoutAUsableFolderStay) {
     TTempFolder root;
-    const std::map<std::string, std::string> moves = {
+    const TMoves moves = {
         {"Video\\Normal.S01E01.mkv", "Normal.S01"},
         // A pattern in the title builds the name as if there were none.
         {"Video\\Show.720p.S01E02.mkv", "Show.720p.S01"},
@@ -200,77 +199,65 @@ TEST(SortingRunE2E, NamesWithoutAUsableFolderStay) {
         "Video\\Show.S01E02.\xD0\x9F\xD0\xB8\xD0\xBB\xD0\xBE\xD1\x82.720p.mkv",    // Cyrillic episode title
         "Video\\\xC5\x81\xC3\xB3" "d\xC5\xBA.S01E02.mkv",                           // best fit would make it Lodz
     };
-    std::vector<std::string> files = stay;
-    for (const auto& [file, folder] : moves) {
-        files.push_back(file);
-    }
-    MakeFiles(root, files);
+    MakeFiles(root, stay, moves);
     const TTree before = SnapshotTree(root.Path());
 
-    ExpectSummary(tool.Sort(Quoted(root / "Video")), static_cast<int>(files.size()), 2);
+    ExpectSummary(Sort(Quoted(root / "Video")), static_cast<int>(stay.size() + moves.size()), 2);
     EXPECT_EQ(SnapshotTree(root.Path()), Expected(before, moves, {}));
 }
 
-TEST(SortingRunE2E, SettingsErrorsTouchNothing) {
-    TTool tool;
-    ASSERT_TRUE(tool.Ready());
+TEST_F(SortingRunE2E, SettingsErrorsTouchNothing) {
     TTempFolder video;
     MakeFiles(video, {"Show.S01E01.720p.mkv"});
     const TTree before = SnapshotTree(video.Path());
 
     // A directory where the settings file belongs: it cannot be created.
-    ASSERT_TRUE(MakeFolders(tool.SettingsFile()));
-    ExpectError(tool.Sort(Quoted(video.Path())), "ini file is missing/creation/reading error!");
+    ASSERT_TRUE(MakeFolders(SettingsFile()));
+    ExpectError(Sort(Quoted(video.Path())), "ini file is missing/creation/reading error!");
     EXPECT_EQ(SnapshotTree(video.Path()), before);
-    RemoveTree(tool.SettingsFile());
+    RemoveTree(SettingsFile());
 
     // A negative Limit loads no patterns, which is reported before the argument is looked at.
-    ASSERT_TRUE(WriteBytes(tool.SettingsFile(), "[Patterns]\r\nLimit=-1\r\n0=720p\r\n"));
-    ExpectError(tool.Sort(Quoted(video.Path())), "ini file reading error!");
-    ExpectError(tool.Sort(Quoted(video / "missing")), "ini file reading error!");
+    ASSERT_TRUE(WriteBytes(SettingsFile(), "[Patterns]\r\nLimit=-1\r\n0=720p\r\n"));
+    ExpectError(Sort(Quoted(video.Path())), "ini file reading error!");
+    ExpectError(Sort(Quoted(video / "missing")), "ini file reading error!");
     EXPECT_EQ(SnapshotTree(video.Path()), before);
-    EXPECT_EQ(ReadBytes(tool.SettingsFile()), "[Patterns]\r\nLimit=-1\r\n0=720p\r\n") << "never rewritten";
+    EXPECT_EQ(ReadBytes(SettingsFile()), "[Patterns]\r\nLimit=-1\r\n0=720p\r\n") << "never rewritten";
 }
 
-TEST(SortingRunE2E, NoFolderEndsSilently) {
-    TTool tool;
-    ASSERT_TRUE(tool.Ready());
+TEST_F(SortingRunE2E, NoFolderEndsSilently) {
     TTempFolder temp;
     MakeFiles(temp, {"Show.S01E01.720p.mkv"});
     const TTree before = SnapshotTree(temp.Path());
     for (const std::string& argument : {temp / "Show.S01E01.720p.mkv", temp / "missing", std::string()}) {
-        const TRunReport report = tool.Sort(Quoted(argument));
+        const TRunReport report = Sort(Quoted(argument));
         ExpectEndedWithBoxes(report, 0);
     }
     EXPECT_EQ(SnapshotTree(temp.Path()), before);
-    EXPECT_EQ(ReadBytes(tool.SettingsFile()), kDefaultSettings) << "the settings come before the folder test";
+    EXPECT_EQ(ReadBytes(SettingsFile()), kDefaultSettings) << "the settings come before the folder test";
 }
 
-TEST(SortingRunE2E, EmptyFolderCountsNothing) {
+TEST_F(SortingRunE2E, EmptyFolderCountsNothing) {
     TTempFolder folder;
-    ExpectSummary(RunTidyreel(Quoted(folder.Path())), 0, 0);
+    ExpectSummary(Sort(Quoted(folder.Path())), 0, 0);
 }
 
-TEST(SortingRunE2E, FolderWithTrailingBackslash) {
-    TTool tool;
-    ASSERT_TRUE(tool.Ready());
+TEST_F(SortingRunE2E, FolderWithTrailingBackslash) {
     TTempFolder video;
     MakeFiles(video, {"Show.S01E01.720p.mkv", "README.txt"});
     const TTree before = SnapshotTree(video.Path());
     // Explorer passes a drive root quoted with its backslash; the backslash stays.
-    ExpectSummary(tool.Sort("\"" + video.Path() + "\\\""), 2, 1);
+    ExpectSummary(Sort("\"" + video.Path() + "\\\""), 2, 1);
     EXPECT_EQ(SnapshotTree(video.Path()), Expected(before, {{"Show.S01E01.720p.mkv", "Show.S01.720p"}}, {}));
 }
 
-TEST(SortingRunE2E, FurtherArgumentsAreIgnored) {
-    TTool tool;
-    ASSERT_TRUE(tool.Ready());
+TEST_F(SortingRunE2E, FurtherArgumentsAreIgnored) {
     TTempFolder first;
     TTempFolder other;
     MakeFiles(first, {"Show.S01E01.mkv"});
     MakeFiles(other, {"Show.S01E02.mkv"});
     const TTree otherBefore = SnapshotTree(other.Path());
-    ExpectSummary(tool.Sort(Quoted(first.Path()) + " " + Quoted(other.Path()) + " third"), 1, 1);
+    ExpectSummary(Sort(Quoted(first.Path()) + " " + Quoted(other.Path()) + " third"), 1, 1);
     EXPECT_EQ(SnapshotTree(other.Path()), otherBefore);
 }
 
