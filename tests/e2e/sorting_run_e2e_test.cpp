@@ -194,7 +194,9 @@ TEST_F(SortingRunE2E, NamesWithoutAUsableFolderStay) {
         "Video\\Show.S01E02..mkv",   // "Show.S01." would be made as "Show.S01"
         "Video\\Show .S01E02",       // "Show " would be made as "Show"
         "Video\\CON.S01E02.mkv",     // a device name
-        // Names the ANSI code page cannot hold: moving them would rename them.
+        // A folder path too long for the 8-bit folder creation.
+        "Video\\" + std::string(230, 'A') + ".S01E01.mkv",
+        // Names the ANSI code page cannot hold: the rule would read substitutes in them.
         "Video\\\xD0\xA8\xD0\xBE\xD1\x83.S01E02.720p.mkv",                          // Cyrillic title
         "Video\\Show.S01E02.\xD0\x9F\xD0\xB8\xD0\xBB\xD0\xBE\xD1\x82.720p.mkv",    // Cyrillic episode title
         "Video\\\xC5\x81\xC3\xB3" "d\xC5\xBA.S01E02.mkv",                           // best fit would make it Lodz
