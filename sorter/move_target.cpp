@@ -43,7 +43,28 @@ std::u16string_view NameOfEntry(std::u16string_view entry) {
     return cut == std::u16string_view::npos ? entry : entry.substr(cut + 1);
 }
 
+bool IsDriveLetter(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
 }  // namespace
+
+std::u16string LongPathOf(std::u16string_view path) {
+    if (path.starts_with(u"\\\\?\\") || path.starts_with(u"\\\\.\\")) {
+        return std::u16string(path);
+    }
+    if (path.starts_with(u"\\\\")) {
+        std::u16string unc(u"\\\\?\\UNC\\");
+        unc += path.substr(2);
+        return unc;
+    }
+    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == u':' && path[2] == u'\\') {
+        std::u16string drive(LongPathPrefix);
+        drive += path;
+        return drive;
+    }
+    return std::u16string(path);
+}
 
 bool IsUsableFolderName(std::string_view name) {
     if (name.empty() || name.back() == '.' || name.back() == ' ') {
@@ -67,18 +88,9 @@ std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api
 
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_view path,
                                         const qm::api::TStrArr& patternList) {
-    // The rule answers with the empty text for a name without an episode token; with the backslash
-    // ensured that is a lone backslash, and the target path then names the file in no folder.
+    // The rule answers with the empty text for a name without an episode token: the file stays.
     const std::string derived = DeriveTargetFolder(path, patternList);
-    const std::string folder = qm::api::AddTrailingBackslash(derived);
-    const std::u16string_view name = NameOfEntry(entry);
-    std::u16string target(LongPathPrefix);
-    target += qm::api::ToUtf16(folder);
-    target += name;
-    std::u16string noFolder(LongPathPrefix);
-    noFolder += u'\\';
-    noFolder += name;
-    if (target == noFolder) {
+    if (derived.empty()) {
         return std::nullopt;
     }
 
@@ -89,9 +101,10 @@ std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_v
         return std::nullopt;
     }
 
-    std::u16string source(LongPathPrefix);
-    source += entry;
-    return TMoveTarget{folder, std::move(source), std::move(target)};
+    std::string folder = qm::api::AddTrailingBackslash(derived);
+    std::u16string target = qm::api::ToUtf16(folder);
+    target += NameOfEntry(entry);
+    return TMoveTarget{std::move(folder), LongPathOf(entry), LongPathOf(target)};
 }
 
 }  // namespace qm::sorter

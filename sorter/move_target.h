@@ -16,9 +16,16 @@ inline constexpr std::u16string_view LongPathPrefix = u"\\\\?\\";
 
 struct TMoveTarget {
     std::string Folder;       // 8-bit path of the season folder, with a trailing backslash
-    std::u16string Source;    // LongPathPrefix + the listed path
-    std::u16string Target;    // LongPathPrefix + folder + the file's own name
+    std::u16string Source;    // the listed path in its long form (LongPathOf)
+    std::u16string Target;    // folder + the file's own name in its long form
 };
+
+// The long form of a path for the move: LongPathPrefix before a drive path (D:\...), the UNC form
+// \\?\UNC\server\share\... for a network path, and any other path unchanged: a path that already
+// has a prefix, and a relative one (Video, \Video, D:Video), which the prefix would not resolve
+// but the platform resolves like the folder creation does. A bare prefix before a network or a
+// relative path names nothing, so every move there failed and left empty season folders behind.
+std::u16string LongPathOf(std::u16string_view path);
 
 // True when Windows can hold a folder under exactly this name: not empty, not ending in a dot or
 // a space (the platform would strip them and create another folder, and "." and ".." would name

@@ -25,6 +25,40 @@ TEST(MoveTargetOf, PathsOfAMove) {
     EXPECT_EQ(move->Target, u"\\\\?\\D:\\Video\\Show.S01.720p\\Show.S01E02.Pilot.720p.mkv");
 }
 
+TEST(LongPathOf, EachKindOfFolderGetsAFormTheMoveCanUse) {
+    struct Case {
+        std::u16string path;
+        std::u16string longForm;
+        const char* why;
+    };
+    const Case cases[] = {
+        {u"D:\\Video\\a.mkv", u"\\\\?\\D:\\Video\\a.mkv", "drive path: the prefix lifts the length limit"},
+        {u"d:\\a.mkv", u"\\\\?\\d:\\a.mkv", "drive root, lower-case letter"},
+        {u"\\\\nas\\tv\\a.mkv", u"\\\\?\\UNC\\nas\\tv\\a.mkv", "network share: the prefix alone names nothing"},
+        {u"\\\\?\\D:\\a.mkv", u"\\\\?\\D:\\a.mkv", "already long: not prefixed twice"},
+        {u"\\\\?\\UNC\\nas\\tv\\a.mkv", u"\\\\?\\UNC\\nas\\tv\\a.mkv", "already long network path"},
+        {u"Video\\a.mkv", u"Video\\a.mkv", "relative: resolved by the platform, not by the prefix"},
+        {u"\\Video\\a.mkv", u"\\Video\\a.mkv", "root of the current drive"},
+        {u"D:Video\\a.mkv", u"D:Video\\a.mkv", "relative to drive D's current folder"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LongPathOf(c.path), c.longForm) << c.why;
+    }
+}
+
+TEST(MoveTargetOf, NetworkAndRelativeFoldersGetUsablePaths) {
+    const auto network = MoveTargetOf(u"\\\\nas\\tv\\Show.S01E02.720p.mkv", kPatterns);
+    ASSERT_TRUE(network.has_value());
+    EXPECT_EQ(network->Folder, "\\\\nas\\tv\\Show.S01.720p\\");
+    EXPECT_EQ(network->Source, u"\\\\?\\UNC\\nas\\tv\\Show.S01E02.720p.mkv");
+    EXPECT_EQ(network->Target, u"\\\\?\\UNC\\nas\\tv\\Show.S01.720p\\Show.S01E02.720p.mkv");
+
+    const auto relative = MoveTargetOf(u"Video\\Show.S01E02.720p.mkv", kPatterns);
+    ASSERT_TRUE(relative.has_value());
+    EXPECT_EQ(relative->Source, u"Video\\Show.S01E02.720p.mkv");
+    EXPECT_EQ(relative->Target, u"Video\\Show.S01.720p\\Show.S01E02.720p.mkv");
+}
+
 TEST(MoveTargetOf, FilesThatStay) {
     struct Case {
         std::u16string name;

@@ -253,6 +253,22 @@ TEST_F(SortingRunE2E, FolderWithTrailingBackslash) {
     EXPECT_EQ(SnapshotTree(video.Path()), Expected(before, {{"Show.S01E01.720p.mkv", "Show.S01.720p"}}, {}));
 }
 
+TEST_F(SortingRunE2E, RelativeFolderIsSortedLikeAFullPath) {
+    // A bare long-path prefix before a relative path names nothing: every move used to fail and
+    // leave an empty season folder behind.
+    TTempFolder parent;
+    ASSERT_TRUE(MakeFolders(parent / "Video"));
+    MakeFiles(parent, {"Video\\Show.S01E01.720p.mkv", "Video\\README.txt"});
+    const TTree before = SnapshotTree(parent.Path());
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(parent.Path().c_str()));
+    const TRunReport report = Sort("Video");
+    SetCurrentDirectoryA(previous);
+    ExpectSummary(report, 2, 1);
+    EXPECT_EQ(SnapshotTree(parent.Path()), Expected(before, {{"Video\\Show.S01E01.720p.mkv", "Show.S01.720p"}}, {}));
+}
+
 TEST_F(SortingRunE2E, FurtherArgumentsAreIgnored) {
     TTempFolder first;
     TTempFolder other;
