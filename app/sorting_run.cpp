@@ -3,14 +3,20 @@
 #include <windows.h>
 
 #include "app/run_state.h"
+#include "app/settings.h"
 #include "app/summary.h"
+#include "qm.API/files.h"
 #include "qm.API/process.h"
+#include "sorter/sort_folder.h"
 
 namespace qm::app {
 
 namespace {
 
 constexpr const char* SummaryTitle = "Quillmoors Tidyreel";
+constexpr const char* ErrorTitle = "Error!";
+constexpr const char* SettingsMissingText = "ini file is missing/creation/reading error!";
+constexpr const char* SettingsReadingText = "ini file reading error!";
 
 int64_t ReadCounter() {
     LARGE_INTEGER count{};
@@ -18,14 +24,17 @@ int64_t ReadCounter() {
     return count.QuadPart;
 }
 
+void ShowMessage(const char* text, const char* title) {
+    MessageBoxA(nullptr, text, title, MB_OK);
+}
+
 }  // namespace
 
 void RunSortingMode(const std::string& folder) {
-    static_cast<void>(folder);
     TRunState run;
     run.ExecutablePath = qm::api::ExecutablePath();
 
-    // The reported time covers everything from here on.
+    // The reported time covers everything from here on: settings, listing and every move.
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
     run.CounterFrequency = frequency.QuadPart;
@@ -33,11 +42,28 @@ void RunSortingMode(const std::string& folder) {
     run.MovedCount = 0;
     run.SettingsFile = SettingsFileOf(run.ExecutablePath);
 
+    // The patterns are settled before the folder is even looked at, so a broken settings file is
+    // reported whatever the argument.
+    if (!EnsureSettingsFile(run.SettingsFile)) {
+        ShowMessage(SettingsMissingText, ErrorTitle);
+        return;
+    }
+    run.PatternList = LoadPatternList(run.SettingsFile);
+    if (run.PatternList.empty()) {
+        ShowMessage(SettingsReadingText, ErrorTitle);
+        return;
+    }
+    // Not a folder (missing, a file, an empty argument): nothing to do and nothing to say.
+    if (!qm::api::IsExistingFolder(folder)) {
+        return;
+    }
+    qm::sorter::SortFolder(run, folder);
+
     run.EndCount = ReadCounter();
     const std::string summary =
         RunSummary(static_cast<int32_t>(run.FileList.size()), run.MovedCount, run.CounterFrequency, run.StartCount,
                    run.EndCount);
-    MessageBoxA(nullptr, summary.c_str(), SummaryTitle, MB_OK);
+    ShowMessage(summary.c_str(), SummaryTitle);
 }
 
 }  // namespace qm::app

@@ -1,12 +1,34 @@
 #pragma once
-// File-system tests on 8-bit ANSI-code-page paths.
+// File-system operations of the support library. Existence tests and folder creation take 8-bit
+// paths (ANSI code page); the listing and the move take UTF-16 paths. Failures are results.
 
 #include <string_view>
 
+#include "qm.API/strarr.h"
+
 namespace qm::api {
 
-// True when the path names an existing entry that is not a directory; false for a directory, a
-// missing or malformed path and the empty path.
+// True when the path exists and is not a directory (hidden, system and read-only files count).
 bool IsExistingFile(std::string_view path);
+// True when the path exists and is a directory.
+bool IsExistingFolder(std::string_view path);
+
+// Creates one directory; false when it exists already, its parent is missing or the platform
+// refuses.
+bool MakeFolder(std::string_view path);
+// Creates the directory and every missing parent, outermost first; true when it exists
+// afterwards. A drive (C:, C:\) and a lone backslash count as present; an empty path and a
+// relative name without separators that does not exist give false. Levels made before a failure
+// stay.
+bool MakeFolderPath(std::string_view path);
+
+// Full paths (folder, backslash, name) of the files in folder whose names match mask, in the
+// platform's order. With descend, the files of every sub-folder follow, sub-folder by sub-folder,
+// depth first; directory links are not entered, so a link back to an ancestor cannot loop.
+// Empty when the folder cannot be listed.
+TStrArr ListFiles(std::u16string_view folder, std::u16string_view mask, bool descend);
+
+// Moves a file; never replaces an existing target. True when the platform reports success.
+bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target);
 
 }  // namespace qm::api

@@ -1,15 +1,95 @@
 #include "qm.API/files.h"
 
-#include <windows.h>
-
 #include <string>
+
+#include "qm.API/handles.h"
 
 namespace qm::api {
 
+namespace {
+
+// FIND_FIRST_EX_LARGE_FETCH | FIND_FIRST_EX_ON_DISK_ENTRIES_ONLY: big batches, and no entries the
+// file system would have to fetch from elsewhere first.
+constexpr DWORD kFindFlags = 2 | 4;
+
+// A text with a NUL inside would reach the platform cut short and name another path.
+bool HasNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
+
+DWORD AttributesOf(std::string_view path) {
+    if (HasNul(path)) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return GetFileAttributesA(std::string(path).c_str());
+}
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+bool IsDotOrDotDot(const wchar_t* name) {
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+}  // namespace
+
 bool IsExistingFile(std::string_view path) {
-    // Classified by the directory bit alone: hidden, system and read-only files are files too.
-    const DWORD attributes = GetFileAttributesA(std::string(path).c_str());
+    const DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool IsExistingFolder(std::string_view path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool MakeFolder(std::string_view path) {
+    if (HasNul(path)) {
+        return false;
+    }
+    return CreateDirectoryA(std::string(path).c_str(), nullptr) != 0;
+}
+
+TStrArr ListFiles(std::u16string_view folder, std::u16string_view mask, bool descend) {
+    TStrArr files;
+    std::u16string base(folder);
+    if (base.empty() || base.back() != u'\\') {
+        base += u'\\';
+    }
+    const std::u16string pattern = base + std::u16string(mask);
+
+    WIN32_FIND_DATAW entry{};
+    TFindHandle search(
+        FindFirstFileExW(Wide(pattern), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, kFindFlags));
+    if (!search) {
+        return files;
+    }
+    TStrArr subFolders;
+    do {
+        if (IsDotOrDotDot(entry.cFileName)) {
+            continue;
+        }
+        std::u16string path = base;
+        path += reinterpret_cast<const char16_t*>(entry.cFileName);
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            files.push_back(std::move(path));
+        } else if (descend && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+            // A junction or directory link may lead back to an ancestor: it is not entered.
+            subFolders.push_back(std::move(path));
+        }
+    } while (FindNextFileW(search.get(), &entry));
+    search.reset();
+
+    for (const auto& subFolder : subFolders) {
+        for (auto& file : ListFiles(subFolder, mask, true)) {
+            files.push_back(std::move(file));
+        }
+    }
+    return files;
+}
+
+bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target) {
+    const std::u16string from(source);
+    const std::u16string to(target);
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
+    return MoveFileW(Wide(from), Wide(to)) != 0;
 }
 
 }  // namespace qm::api

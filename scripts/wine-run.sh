@@ -25,9 +25,13 @@ fi
 mkdir -p "$WINEPREFIX"
 (
     flock 9
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [ ! -f "$WINEPREFIX/.tidyreel-ready" ]; then
         wineboot -i >/dev/null 2>&1
+        # Without a window manager (Xvfb has none) Wine waits 2 s for one whenever a managed
+        # window is hidden, so every message box would cost 2 s more; unmanaged windows do not.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         wineserver -w
+        touch "$WINEPREFIX/.tidyreel-ready"
     fi
 ) 9>"$WINEPREFIX/.init.lock"
 

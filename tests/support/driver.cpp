@@ -129,6 +129,12 @@ std::string TidyreelPath() {
     return folder + "tidyreel.exe";
 }
 
+std::string CopyTidyreelTo(const std::string& folder) {
+    std::string copy = folder;
+    copy += "\\tidyreel.exe";
+    return CopyFileA(TidyreelPath().c_str(), copy.c_str(), TRUE) ? copy : std::string();
+}
+
 std::string Quoted(const std::string& argument) {
     return "\"" + argument + "\"";
 }

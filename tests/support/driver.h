@@ -26,6 +26,10 @@ struct TRunReport {
 // tidyreel.exe from the folder of the running test executable.
 std::string TidyreelPath();
 
+// Copies tidyreel.exe into folder, so that a test owns the settings file beside it; returns the
+// copy's path, or "" when it could not be made.
+std::string CopyTidyreelTo(const std::string& folder);
+
 // Quotes one argument for the tool's command line (no quote may occur inside it).
 std::string Quoted(const std::string& argument);
 

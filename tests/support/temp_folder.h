@@ -1,6 +1,8 @@
 #pragma once
 // Real files for platform and end-to-end tests: a fresh folder per test, removed afterwards, and a
-// snapshot of a tree to compare before and after a run.
+// snapshot of a tree to compare before and after a run. Paths here are UTF-8 and reach the
+// platform through its UTF-16 entry points, so names outside the ANSI code page work too; an
+// ASCII path is the same text in UTF-8 and in the ANSI code page.
 
 #include <map>
 #include <string>
@@ -24,17 +26,21 @@ private:
     std::string path_;
 };
 
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+
 // Writes (replacing) a file with the given bytes; true on success. Parent folders must exist.
 bool WriteBytes(const std::string& path, const std::string& bytes);
 // The whole content of a file; empty when it cannot be read.
 std::string ReadBytes(const std::string& path);
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool MakeFolders(const std::string& path);
-// Deletes a folder and everything below it.
+// Deletes a folder and everything below it; links are removed, never followed.
 void RemoveTree(const std::string& path);
 
-// Every entry below root by its path relative to root: files map to their content, folders to
-// the marker "<dir>" (their path carries a trailing backslash).
+// Every entry below root (an absolute path) by its path relative to root: files map to their
+// content, folders to the marker "<dir>" (their path carries a trailing backslash), directory
+// links to "<link>" (not followed).
 std::map<std::string, std::string> SnapshotTree(const std::string& root);
 
 }  // namespace qm::test

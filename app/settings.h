@@ -1,0 +1,33 @@
+#pragma once
+// The settings file beside the executable: its section "Patterns" holds "Limit", the highest
+// pattern key, and the patterns under the keys "0" to Limit. Written with the defaults when it is
+// missing, never rewritten afterwards.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "qm.API/strarr.h"
+
+namespace qm::app {
+
+inline constexpr const char* PatternsSection = "Patterns";
+inline constexpr const char* LimitKey = "Limit";
+
+// The highest Limit that is read; a larger one loads the keys 0 to this. Every key costs one read
+// of the file and one list entry, so an absurd Limit must not decide how long a run takes.
+inline constexpr int32_t MaxPatternLimit = 9999;
+
+// The twelve patterns a new settings file is written with, in key order 0 to 11.
+inline constexpr std::array<const char*, 12> DefaultPatterns = {
+    "480p", "576p", "720p", "1080p", "2160p", "XviD", "HEVC", "Rerip", "BDrip", "AAC", "DVDRip", "PDTV",
+};
+
+// Writes Limit=11 and the defaults when path is not an existing file; true when it is one afterwards.
+bool EnsureSettingsFile(std::string_view path);
+
+// The patterns of keys 0 to Limit (capped at MaxPatternLimit), missing or empty keys as empty
+// entries. A missing or unreadable Limit reads as 0; the list is empty only when Limit is negative.
+qm::api::TStrArr LoadPatternList(std::string_view path);
+
+}  // namespace qm::app

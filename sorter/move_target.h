@@ -1,0 +1,47 @@
+#pragma once
+// Where one listed file goes: the season folder to create and the two paths of the move, or no
+// target at all when the file has to stay where it is.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "qm.API/strarr.h"
+
+namespace qm::sorter {
+
+// Put in front of both paths of a move, so that the move itself is not bound by the 8-bit
+// interface's path length.
+inline constexpr std::u16string_view LongPathPrefix = u"\\\\?\\";
+
+struct TMoveTarget {
+    std::string Folder;       // 8-bit path of the season folder, with a trailing backslash
+    std::u16string Source;    // the listed path in its long form (LongPathOf)
+    std::u16string Target;    // folder + the file's own name in its long form
+};
+
+// The long form of a path for the move: LongPathPrefix before a drive path (D:\...), the UNC form
+// \\?\UNC\server\share\... for a network path, and any other path unchanged: a path that already
+// has a prefix, and a relative one (Video, \Video, D:Video), which the prefix would not resolve
+// but the platform resolves like the folder creation does. A bare prefix before a network or a
+// relative path names nothing, so every move there failed and left empty season folders behind.
+std::u16string LongPathOf(std::u16string_view path);
+
+// True when Windows can hold a folder under exactly this name: not empty, not ending in a dot or
+// a space (the platform would strip them and create another folder, and "." and ".." would name
+// the folder itself or its parent), no reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9,
+// alone or before the first dot, any case), no control character and none of < > : " / \ | ? *.
+bool IsUsableFolderName(std::string_view name);
+
+// The move for one entry of the file list (a full UTF-16 path). No target when the name has no
+// episode token, when its season folder would not be a usable folder name, or when the name does
+// not survive the conversion to the ANSI code page and back (the rule works on 8-bit text, and
+// moving under the converted name would rename the file).
+std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api::TStrArr& patternList);
+
+// The same for an entry whose 8-bit form is already known to convert back to it. The rule reads
+// the 8-bit path; the file keeps the name of the entry itself.
+std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_view path,
+                                        const qm::api::TStrArr& patternList);
+
+}  // namespace qm::sorter
