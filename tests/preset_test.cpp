@@ -10,19 +10,7 @@ using namespace qm::installer;
 namespace {
 
 constexpr const char* Exe = "C:\\Tools\\tidyreel.exe";
-constexpr const char* Command = "\"C:\\Tools\\tidyreel.exe\" \"%1\"";
-
-TEST(VerbTexts, QuoteTheExecutableExactly) {
-    EXPECT_EQ(VerbCommandText(Exe), Command);
-    EXPECT_EQ(VerbIconText(Exe), "\"C:\\Tools\\tidyreel.exe\",0");
-    EXPECT_EQ(VerbCommandText("C:\\Program Files\\My Tools\\t.exe"), "\"C:\\Program Files\\My Tools\\t.exe\" \"%1\"");
-}
-
-TEST(MenuCaptionFrom, FallsBackToTheDefaultOnlyWhenEmpty) {
-    EXPECT_EQ(MenuCaptionFrom(""), "QM - Tidyreel");
-    EXPECT_EQ(MenuCaptionFrom("My sorter"), "My sorter");
-    EXPECT_EQ(MenuCaptionFrom(" "), " ") << "a blank is a caption, not an empty one";
-}
+constexpr const char* Command = "\"C:\\Tools\\tidyreel.exe\" \"%1\"";  // the verb of Exe
 
 TEST(ShortcutCaption, IsTheNameUpToTheFirstOccurrenceOfItsExtension) {
     struct Case {
@@ -45,15 +33,11 @@ TEST(ShortcutCaption, IsTheNameUpToTheFirstOccurrenceOfItsExtension) {
     }
 }
 
-// Which paths the file test is asked about, and which of them "exist" as files.
+// The paths that "exist" as files.
 struct TFakeFiles {
     std::set<std::string> Files;
-    mutable std::set<std::string> Asked;
     TFileTest Test() const {
-        return [this](std::string_view path) {
-            Asked.emplace(path);
-            return Files.count(std::string(path)) != 0;
-        };
+        return [this](std::string_view path) { return Files.count(std::string(path)) != 0; };
     }
 };
 
@@ -128,13 +112,6 @@ TEST(DecidePreset, FollowsTheRegistrationInItsOrder) {
         EXPECT_EQ(preset.ShortcutCaption, c.caption) << c.why;
         EXPECT_EQ(read, c.recordedRead) << c.why;
     }
-}
-
-TEST(DecidePreset, TestsNoOtherFileThanTheRecordedShortcut) {
-    TFakeFiles files;
-    files.Files = {"C:\\SendTo\\a.lnk"};
-    DecidePreset("", Exe, [] { return std::string("C:\\SendTo\\a.lnk"); }, files.Test());
-    EXPECT_EQ(files.Asked, std::set<std::string>{"C:\\SendTo\\a.lnk"});
 }
 
 }  // namespace

@@ -76,12 +76,6 @@ TEST_F(Shortcut, OverwritesAnExistingLink) {
     EXPECT_EQ(stored.Description, "new");
 }
 
-TEST_F(Shortcut, AnUnquotedTargetGivesTheSameDirectory) {
-    std::u16string linkPath;
-    ASSERT_TRUE(ShellShortcut(folder_ / "t.exe", "", "", "Plain", ShortcutPlace::SendTo, linkPath));
-    EXPECT_EQ(ReadLink(ToAnsi(linkPath)).WorkingDirectory, folder_.Path() + "\\");
-}
-
 TEST_F(Shortcut, FailsCleanlyWhereNoFileCanBeMade) {
     // A directory at the shortcut's path: the save cannot replace it.
     const std::string blocker = SendToFolder() + "\\Blocked.lnk";
@@ -99,15 +93,6 @@ TEST_F(Shortcut, FailsCleanlyWhereNoFileCanBeMade) {
     // A place outside the six.
     linkPath = u"stale";
     EXPECT_FALSE(ShellShortcut("\"C:\\t.exe\"", "", "", "x", static_cast<ShortcutPlace>(9), linkPath));
-    EXPECT_TRUE(linkPath.empty());
-    EXPECT_TRUE(SendToShortcuts().empty());
-}
-
-TEST(ShortcutWithoutCom, FailsWithoutWritingAFile) {
-    // This thread has no apartment here: the object cannot be created.
-    qm::test::ClearInstallerTraces();
-    std::u16string linkPath = u"stale";
-    EXPECT_FALSE(ShellShortcut("\"C:\\t.exe\"", "", "", "NoCom", ShortcutPlace::SendTo, linkPath));
     EXPECT_TRUE(linkPath.empty());
     EXPECT_TRUE(SendToShortcuts().empty());
 }
