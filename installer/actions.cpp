@@ -99,11 +99,13 @@ bool MakeSendToShortcut(const std::string& caption, std::u16string& linkPath) {
 }  // namespace
 
 LRESULT CALLBACK InstallerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The buttons are told apart by their handles. A command without a control (lParam 0, as from
+    // a menu or an accelerator) must not match a button that could not be created.
     const auto control = reinterpret_cast<HWND>(lParam);
-    if (message == WM_COMMAND && control == Installer.InstallButton) {
+    if (message == WM_COMMAND && control != nullptr && control == Installer.InstallButton) {
         Install();
     }
-    if (message == WM_COMMAND && control == Installer.UninstallButton) {
+    if (message == WM_COMMAND && control != nullptr && control == Installer.UninstallButton) {
         Uninstall();
     }
     if (message == WM_DESTROY) {
