@@ -57,12 +57,19 @@ void RunOverCorpus(benchmark::State& state, TRule rule) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(paths.size()));
 }
 
-// The rule as the sorting run calls it: the pattern list as loaded from the settings file.
+// The rule as the sorting run calls it: the pattern list prepared once for the whole run.
 void DeriveTargetFolder(benchmark::State& state) {
-    const auto& patterns = DefaultPatternList();
+    const qm::sorter::TPatternSet patterns = qm::sorter::PreparePatterns(DefaultPatternList());
     RunOverCorpus(state, [&](const std::string& path) { return qm::sorter::DeriveTargetFolder(path, patterns); });
 }
 BENCHMARK(DeriveTargetFolder);
+
+// The pattern list as loaded, prepared anew for every name.
+void DeriveTargetFolderUnprepared(benchmark::State& state) {
+    const auto& patterns = DefaultPatternList();
+    RunOverCorpus(state, [&](const std::string& path) { return qm::sorter::DeriveTargetFolder(path, patterns); });
+}
+BENCHMARK(DeriveTargetFolderUnprepared);
 
 void PlainTargetFolder(benchmark::State& state) {
     const auto& patterns = DefaultPatternList();

@@ -36,10 +36,6 @@ bool OccursAt(std::string_view sub, std::string_view text, long long pos, bool c
 
 }  // namespace
 
-unsigned char FoldCase(unsigned char byte) {
-    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
 std::string LowerAscii(std::string_view text) {
     std::string result(text);
     for (char& c : result) {

@@ -8,7 +8,10 @@
 namespace qm::api {
 
 // ASCII-only case folding: 'A'..'Z' become 'a'..'z', every other byte value stays as it is.
-unsigned char FoldCase(unsigned char byte);
+// Inline: the folder-name rule folds every byte of every file name.
+inline unsigned char FoldCase(unsigned char byte) {
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
 std::string LowerAscii(std::string_view text);
 
 // First position of byte; for byte 0 the terminator's position (length of the view + 1). 0 when absent.

@@ -1,11 +1,10 @@
 #include "sorter/folder_name.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "qm.API/convert.h"
+#include "qm.API/dbcs.h"
 #include "qm.API/number.h"
-#include "qm.API/path.h"
 #include "qm.API/text.h"
 
 namespace qm::sorter {
@@ -14,26 +13,12 @@ using qm::api::FoldCase;
 
 namespace {
 
-// The parts of a name are kept as 8-bit views into it rather than as UTF-16 texts turned back
-// into 8-bit for every test. That is the same thing: the name is 8-bit text produced from the
-// UTF-16 file name, and a dot (0x2E) is never the trail byte of a double-byte character, so
-// every part is a run of whole characters and comes back unchanged from the round trip.
-using TParts = std::vector<std::string_view>;
-
-// A dot closes the current part, even an empty one; the text after the last dot counts only when
-// it is not empty, so a trailing dot adds no part.
-TParts SplitAtDots(std::string_view name) {
-    TParts parts;
-    size_t start = 0;
-    for (size_t dot = name.find('.'); dot != std::string_view::npos; dot = name.find('.', start)) {
-        parts.push_back(name.substr(start, dot - start));
-        start = dot + 1;
-    }
-    if (start < name.size()) {
-        parts.push_back(name.substr(start));
-    }
-    return parts;
-}
+// The rule is run for every file of a folder, so it works on views into the path and builds the
+// result in one allocation. The parts of the name are never copied: a part is the run of bytes
+// between two dots of the name. That is what the rule's UTF-16 round trip of each part gives as
+// well: the name is 8-bit text made from the UTF-16 file name, and a dot (0x2E) is never the
+// trail byte of a double-byte character, so every part is a run of whole characters and comes
+// back unchanged.
 
 // One two-character field of an episode token, already lower-cased: "01", " 1", "-1", "$a",
 // "x0", "%1", "&7" pass; "0x", "1 ", "ab" do not.
@@ -63,70 +48,163 @@ bool ContainsLowered(std::string_view token, std::string_view lowerPattern) {
     return found != token.end();
 }
 
-// Index of the first part before the last one that contains any pattern; 0 when none does. Each
-// pattern is turned into its lower-cased 8-bit form once; empty ones can never match and go.
-size_t PatternIndex(const TParts& parts, const qm::api::TStrArr& patternList) {
-    std::vector<std::string> patterns;
-    patterns.reserve(patternList.size());
-    for (const auto& entry : patternList) {
-        if (!entry.empty()) {
-            patterns.push_back(qm::api::LowerAscii(qm::api::ToAnsi(entry)));
+// The name of a path without its one trailing backslash: what follows the last backslash or
+// colon. As with NameOfPath, the separators are looked for only before a NUL.
+std::string_view NameOf(std::string_view path) {
+    if (!path.empty() && path.back() == '\\') {
+        path.remove_suffix(1);
+    }
+    for (size_t i = std::min(path.find('\0'), path.size()); i > 0; --i) {
+        if (path[i - 1] == '\\' || path[i - 1] == ':') {
+            return path.substr(i);
         }
     }
-    for (size_t i = 0; i + 1 < parts.size(); ++i) {
-        for (const auto& pattern : patterns) {
-            if (ContainsLowered(parts[i], pattern)) {
-                return i;
+    return path;
+}
+
+// Where the first part of text that is an episode token starts, or npos.
+size_t EpisodeTokenAt(std::string_view text) {
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == '.') {
+            if (i - start == 6 && IsEpisodeToken(text.substr(start, 6))) {
+                return start;
+            }
+            start = i + 1;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// Where the first pattern occurrence in text starts (text already lower-cased), or npos. A
+// pattern holds no dot, so an occurrence never reaches across one: the part that holds the
+// earliest occurrence is the first part that contains any pattern.
+size_t FirstPatternAt(std::string_view text, const TPatternSet& patterns) {
+    if (patterns.Lowered.empty()) {
+        return std::string_view::npos;
+    }
+    for (size_t at = 0; at < text.size(); ++at) {
+        const auto first = static_cast<unsigned char>(text[at]);
+        const size_t rest = text.size() - at;
+        for (uint32_t k = patterns.FirstOf[first]; k < patterns.FirstOf[first + 1u]; ++k) {
+            // Patterns are short: a plain loop beats a call of memcmp.
+            const std::string& pattern = patterns.Lowered[k];
+            if (pattern.size() > rest) {
+                continue;
+            }
+            size_t i = 1;
+            while (i < pattern.size() && text[at + i] == pattern[i]) {
+                ++i;
+            }
+            if (i == pattern.size()) {
+                return at;
             }
         }
     }
-    return 0;
+    return std::string_view::npos;
 }
 
 }  // namespace
+
+TPatternSet PreparePatterns(const qm::api::TStrArr& patternList) {
+    TPatternSet set;
+    for (const auto& entry : patternList) {
+        std::string pattern = qm::api::LowerAscii(qm::api::ToAnsi(entry));
+        // An empty pattern never matches; one with a dot cannot, since a part holds none.
+        if (!pattern.empty() && pattern.find('.') == std::string::npos) {
+            set.Lowered.push_back(std::move(pattern));
+        }
+    }
+    // Which pattern matched is never asked, only where: order and repeats do not matter.
+    std::sort(set.Lowered.begin(), set.Lowered.end());
+    set.Lowered.erase(std::unique(set.Lowered.begin(), set.Lowered.end()), set.Lowered.end());
+    uint32_t k = 0;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        set.FirstOf[byte] = k;
+        while (k < set.Lowered.size() && static_cast<unsigned char>(set.Lowered[k][0]) == byte) {
+            ++k;
+        }
+    }
+    set.FirstOf[256] = k;
+    return set;
+}
 
 bool ContainsNoCase(std::string_view token, std::string_view pattern) {
     return !pattern.empty() && ContainsLowered(token, qm::api::LowerAscii(pattern));
 }
 
-std::string DeriveTargetFolder(std::string_view filePath, const qm::api::TStrArr& patternList) {
-    const std::string name = qm::api::NameOfPath(qm::api::DropTrailingBackslash(filePath));
-    const TParts parts = SplitAtDots(name);
-
-    // Only the first part that looks like an episode token counts, even when it is part 0; a
-    // name needs at least one title part before it.
-    const auto episodeAt = std::find_if(parts.begin(), parts.end(), IsEpisodeToken);
-    if (episodeAt == parts.end() || episodeAt == parts.begin()) {
+std::string DeriveTargetFolder(std::string_view filePath, const TPatternSet& patterns) {
+    // The parts of a name: a dot closes the current part, even an empty one, and the text after
+    // the last dot counts only when it is not empty. So the parts are the dot-separated pieces of
+    // the name without one trailing dot (a trailing dot adds no part), and an empty name has none.
+    const std::string_view name = NameOf(filePath);
+    if (name.empty()) {
         return {};
     }
-    const auto episode = static_cast<size_t>(episodeAt - parts.begin());
-    const std::string_view seasonTag = parts[episode].substr(0, 3);  // case as the file writes it
+    const std::string_view body = name.back() == '.' ? name.substr(0, name.size() - 1) : name;
+
+    // Only the first part that looks like an episode token counts, even when it is part 0 (which
+    // starts at 0, as no other part does); a name needs at least one title part before it.
+    const size_t episode = EpisodeTokenAt(body);
+    if (episode == std::string_view::npos || episode == 0) {
+        return {};
+    }
+
+    // Every part but the last, with their dots: the only parts that are searched and used. There
+    // is a last dot, since the episode token is not part 0.
+    const std::string_view head = body.substr(0, body.rfind('.'));
+    const size_t episodeEnd = episode + 6;
 
     // The search ends at the first part that holds a pattern. Only a pattern token after the
     // episode token drops anything: the parts between the two (normally the episode title). A
     // match at or before it (in the title, as in Aachen or Show.720p.S01E02) drops nothing, and
-    // the name is built as if there were no pattern token.
-    const size_t pattern = PatternIndex(parts, patternList);
-
-    // Every part but the last, the episode token replaced by the season tag. Empty parts keep
-    // their place and so their dots.
-    std::string folderName;
-    for (size_t i = 0; i + 1 < parts.size(); ++i) {
-        if (i == episode) {
-            folderName += '.';
-            folderName += seasonTag;
-        } else if (i < episode || i >= pattern) {
-            folderName += '.';
-            folderName += parts[i];
-        }
+    // the name is built as if there were no pattern token. Each part is lower-cased once, all of
+    // them together.
+    char stackCopy[256];
+    std::string heapCopy;
+    char* lowered = stackCopy;
+    if (head.size() > sizeof stackCopy) {
+        heapCopy.resize(head.size());
+        lowered = heapCopy.data();
     }
-    if (!folderName.empty()) {
-        folderName.erase(0, 1);
+    for (size_t i = 0; i < head.size(); ++i) {
+        lowered[i] = static_cast<char>(FoldCase(static_cast<unsigned char>(head[i])));
+    }
+    const size_t match = FirstPatternAt(std::string_view(lowered, head.size()), patterns);
+
+    // The directory as DirOfPath gives it (up to its last separator that is no trail byte of a
+    // double-byte character), with a backslash ensured. When the name runs to the end of the path
+    // and holds no NUL, no byte from its start on is a separator, and the search from the end can
+    // begin there.
+    const auto nameStart = static_cast<size_t>(name.data() - filePath.data());
+    const bool nameIsTail = nameStart + name.size() == filePath.size() && name.find('\0') == std::string_view::npos;
+    const auto directoryLength =
+        static_cast<size_t>(qm::api::FindLastDelim("\\:", nameIsTail ? filePath.substr(0, nameStart) : filePath));
+    std::string result;
+    result.reserve(directoryLength + 1 + head.size());
+    result.append(filePath.substr(0, directoryLength));
+    if (result.empty() || result.back() != '\\') {
+        result += '\\';
     }
 
-    std::string result = qm::api::AddTrailingBackslash(qm::api::DirOfPath(filePath));
-    result += folderName;
+    if (episode > head.size()) {
+        // The episode token is the last part: not even its season tag is used.
+        result.append(head);
+    } else if (match != std::string_view::npos && match > episodeEnd) {
+        // Title parts, the season tag (case as the file writes it), then the part holding the
+        // pattern and every part after it.
+        result.append(head.substr(0, episode + 3));
+        result.append(head.substr(head.rfind('.', match)));
+    } else {
+        // Every part, the episode token cut to its season tag. Empty parts keep their dots.
+        result.append(head.substr(0, episode + 3));
+        result.append(head.substr(episodeEnd));
+    }
     return result;
+}
+
+std::string DeriveTargetFolder(std::string_view filePath, const qm::api::TStrArr& patternList) {
+    return DeriveTargetFolder(filePath, PreparePatterns(patternList));
 }
 
 }  // namespace qm::sorter

@@ -5,7 +5,6 @@
 #include "qm.API/convert.h"
 #include "qm.API/path.h"
 #include "qm.API/text.h"
-#include "sorter/folder_name.h"
 
 namespace qm::sorter {
 
@@ -78,18 +77,18 @@ bool IsUsableFolderName(std::string_view name) {
     return !IsReservedDeviceName(name);
 }
 
-std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api::TStrArr& patternList) {
+std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns) {
     const std::string path = qm::api::ToAnsi(entry);
     if (qm::api::ToUtf16(path) != entry) {
         return std::nullopt;
     }
-    return MoveTargetOf(entry, path, patternList);
+    return MoveTargetOf(entry, path, patterns);
 }
 
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_view path,
-                                        const qm::api::TStrArr& patternList) {
+                                        const TPatternSet& patterns) {
     // The rule answers with the empty text for a name without an episode token: the file stays.
-    const std::string derived = DeriveTargetFolder(path, patternList);
+    const std::string derived = DeriveTargetFolder(path, patterns);
     if (derived.empty()) {
         return std::nullopt;
     }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "qm.API/strarr.h"
+#include "sorter/folder_name.h"
 
 namespace qm::sorter {
 
@@ -37,11 +37,11 @@ bool IsUsableFolderName(std::string_view name);
 // episode token, when its season folder would not be a usable folder name, or when the name does
 // not survive the conversion to the ANSI code page and back (the rule works on 8-bit text, and
 // moving under the converted name would rename the file).
-std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api::TStrArr& patternList);
+std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns);
 
 // The same for an entry whose 8-bit form is already known to convert back to it. The rule reads
 // the 8-bit path; the file keeps the name of the entry itself.
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_view path,
-                                        const qm::api::TStrArr& patternList);
+                                        const TPatternSet& patterns);
 
 }  // namespace qm::sorter

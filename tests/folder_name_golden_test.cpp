@@ -68,15 +68,17 @@ std::vector<std::string> CorpusNames(size_t count) {
 }
 
 void ExpectSameAsPlain(const std::vector<std::string>& names, const TStrArr& patterns, const char* what) {
+    const qm::sorter::TPatternSet prepared = qm::sorter::PreparePatterns(patterns);
     size_t mismatches = 0;
     for (size_t i = 0; i < names.size(); ++i) {
         std::string path = kDirectories[i % std::size(kDirectories)];
         path += names[i];
         const std::string expected = qm::test::PlainTargetFolder(path, patterns);
-        const std::string result = qm::sorter::DeriveTargetFolder(path, patterns);
-        if (result != expected) {
-            ADD_FAILURE() << what << ": '" << path << "' gives '" << result << "', the plain rule '" << expected
-                          << "'";
+        const std::string result = qm::sorter::DeriveTargetFolder(path, prepared);
+        const std::string unprepared = qm::sorter::DeriveTargetFolder(path, patterns);
+        if (result != expected || unprepared != expected) {
+            ADD_FAILURE() << what << ": '" << path << "' gives '" << result << "' (unprepared '" << unprepared
+                          << "'), the plain rule '" << expected << "'";
             if (++mismatches == 20) {
                 return;
             }

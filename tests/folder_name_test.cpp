@@ -83,8 +83,8 @@ TEST(DeriveTargetFolder, EpisodeFields) {
     for (const auto& c : cases) {
         const std::string season = "Show.S" + c.field + "E01.mkv";
         const std::string episode = "Show.S01E" + c.field + ".mkv";
-        EXPECT_EQ(DeriveTargetFolder(season, {}).empty(), !c.passes) << "season field '" << c.field << "'";
-        EXPECT_EQ(DeriveTargetFolder(episode, {}).empty(), !c.passes) << "episode field '" << c.field << "'";
+        EXPECT_EQ(DeriveTargetFolder(season, TStrArr{}).empty(), !c.passes) << "season field '" << c.field << "'";
+        EXPECT_EQ(DeriveTargetFolder(episode, TStrArr{}).empty(), !c.passes) << "episode field '" << c.field << "'";
     }
 }
 

@@ -15,7 +15,7 @@ using qm::api::TStrArr;
 
 namespace {
 
-const TStrArr kPatterns = {u"720p", u"HEVC"};
+const TPatternSet kPatterns = PreparePatterns(TStrArr{u"720p", u"HEVC"});
 
 TEST(MoveTargetOf, PathsOfAMove) {
     const auto move = MoveTargetOf(u"D:\\Video\\Show.S01E02.Pilot.720p.mkv", kPatterns);
