@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 root=$(pwd)
 
 packages=(
-    cmake ninja-build g++ googletest python3
+    cmake ninja-build g++ googletest libbenchmark-dev python3
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth
 )

@@ -1,10 +1,13 @@
-// bench_driver.exe: the Windows half of scripts/bench.sh.
+// bench_driver.exe: the Windows half of scripts/bench.py.
 //
-//   bench_driver.exe make <folder> <count> <plan>
-//       Creates folder with count empty files named like episode downloads (the release-name
-//       corpus) and writes the plan of the reference mover: for every listed file that tidyreel.exe
-//       moves, "name TAB season folder" (UTF-8). The plan comes from the listing, through the
-//       tool's own rules, so both programs do the same folders and moves.
+//   bench_driver.exe names <count>
+//       Prints count release names of the corpus, one a line, in UTF-8: the files of a benchmark
+//       folder, which the script creates on the host (Wine would search the growing folder for
+//       every new name).
+//   bench_driver.exe plan <folder> <plan>
+//       Writes the plan of the reference mover: for every listed file of folder that tidyreel.exe
+//       moves, "name TAB season folder" (UTF-8). It comes from the listing through the tool's own
+//       rules, so both programs make the same folders and the same moves.
 //   bench_driver.exe run <program> [arguments...]
 //       Starts the program, waits until it shows its message box, presses OK and prints one line:
 //       seconds from the start to the box, seconds from the start to the end of the process, the
@@ -37,18 +40,14 @@ std::string Utf8(std::u16string_view wide) {
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-int MakeFolder(const std::u16string& folder, size_t count, const std::u16string& planPath) {
-    CreateDirectoryW(Wide(folder), nullptr);
+int PrintNames(size_t count) {
     for (const auto& name : qm::bench::ReleaseNames(count)) {
-        std::u16string path = folder;
-        path += u'\\';
-        path += qm::api::ToUtf16(name);
-        const HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-        }
+        std::printf("%s\n", Utf8(qm::api::ToUtf16(name)).c_str());
     }
+    return 0;
+}
 
+int WritePlan(const std::u16string& folder, const std::u16string& planPath) {
     qm::api::TStrArr defaults;
     for (const char* pattern : qm::app::DefaultPatterns) {
         defaults.push_back(qm::api::ToUtf16(pattern));
@@ -168,8 +167,11 @@ int RunProgram(const std::string& commandLine) {
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "make" && argc == 5) {
-        return MakeFolder(qm::api::ToUtf16(argv[2]), std::strtoul(argv[3], nullptr, 10), qm::api::ToUtf16(argv[4]));
+    if (command == "names" && argc == 3) {
+        return PrintNames(std::strtoul(argv[2], nullptr, 10));
+    }
+    if (command == "plan" && argc == 4) {
+        return WritePlan(qm::api::ToUtf16(argv[2]), qm::api::ToUtf16(argv[3]));
     }
     if (command == "run" && argc >= 3) {
         std::string line;
@@ -181,6 +183,6 @@ int main(int argc, char** argv) {
         }
         return RunProgram(line);
     }
-    std::fprintf(stderr, "usage: bench_driver.exe make <folder> <count> <plan> | run <program> [arguments...]\n");
+    std::fprintf(stderr, "usage: bench_driver.exe names <count> | plan <folder> <plan> | run <program> [arguments...]\n");
     return 2;
 }

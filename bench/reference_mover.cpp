@@ -15,34 +15,17 @@
 #include <vector>
 
 #include "app/summary.h"
+#include "support/temp_folder.h"
 
 namespace {
-
-std::wstring ReadUtf8File(const wchar_t* path) {
-    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    CloseHandle(file);
-    if (bytes.empty()) {
-        return {};
-    }
-    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
-    return text;
-}
 
 // File name -> season folder name.
 std::unordered_map<std::wstring, std::wstring> ReadPlan(const wchar_t* path) {
     std::unordered_map<std::wstring, std::wstring> plan;
-    const std::wstring text = ReadUtf8File(path);
+    const std::string bytes = qm::test::ReadBytes(qm::test::Utf8(path));
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                        text.data(), static_cast<int>(text.size()))));
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find(L'\n', start);

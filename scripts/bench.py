@@ -42,12 +42,13 @@ def win(path):
 def wine(program, *args):
     # Output into a file, not a pipe: the helper processes Wine starts on the way inherit the
     # output and outlive the program, so a pipe would never report its end.
-    with tempfile.TemporaryFile("w+") as out:
-        code = subprocess.run([WINE_RUN, program, *args], stdout=out, stderr=subprocess.STDOUT).returncode
+    with tempfile.TemporaryFile("w+", encoding="utf-8") as out, tempfile.TemporaryFile("w+") as err:
+        code = subprocess.run([WINE_RUN, program, *args], stdout=out, stderr=err).returncode
         out.seek(0)
-        text = out.read()
+        err.seek(0)
+        text, errors = out.read(), err.read()
     if code != 0:
-        sys.exit(f"{os.path.basename(program)} {' '.join(args)} failed:\n{text}")
+        sys.exit(f"{os.path.basename(program)} {' '.join(args)} failed:\n{text}{errors}")
     return text
 
 
@@ -78,8 +79,12 @@ class Bench:
 
     def make_template(self, count):
         folder = os.path.join(self.scratch, f"files-{count}")
+        os.makedirs(folder)
+        for name in wine(self.driver, "names", str(count)).splitlines():
+            if name:
+                open(os.path.join(folder, name), "x").close()
         plan = folder + ".plan"
-        wine(self.driver, "make", win(folder), str(count), win(plan))
+        wine(self.driver, "plan", win(folder), win(plan))
         with open(plan, encoding="utf-8") as f:
             moves = sum(1 for _ in f)
         return folder, plan, moves
