@@ -176,6 +176,10 @@ def fmt_count(n):
     return f"{n:,}"
 
 
+def rounds_text(n):
+    return f"{n} round" if n == 1 else f"{n} rounds"
+
+
 def yes_no(ok):
     return "yes" if ok else "**no**"
 
@@ -221,9 +225,9 @@ def main():
         empty = bench.warm_up()
         runs = []
         for count, n_rounds in zip(sizes, rounds):
-            print(f"== whole run, N = {count}, {n_rounds} rounds", file=sys.stderr)
+            print(f"== whole run, N = {count}, {rounds_text(n_rounds)}", file=sys.stderr)
             runs.append(bench.whole_run(count, n_rounds))
-        print(f"== start-up, {args.startup_rounds} rounds", file=sys.stderr)
+        print(f"== start-up, {rounds_text(args.startup_rounds)}", file=sys.stderr)
         starts = bench.startup(empty, args.startup_rounds)
         profile = ""
         if args.profile_size > 0:
@@ -248,7 +252,7 @@ def main():
         t_needed = median([r["tidyreel"]["needed"] for r in rs])
         m_needed = median([r["mover"]["needed"] for r in rs])
         per_file[count] = (t_needed / count, m_needed / count)
-        rows.append((f"Whole run, N = {fmt_count(count)} ({run['moves']:,} moves, {len(rs)} rounds): tidyreel / mover, "
+        rows.append((f"Whole run, N = {fmt_count(count)} ({run['moves']:,} moves, {rounds_text(len(rs))}): tidyreel / mover, "
                      f"time the box reports", f"<= {RATIO_TARGET}",
                      f"{median(needed):.2f} ({t_needed:.3f} s / {m_needed:.3f} s)", yes_no(median(needed) <= RATIO_TARGET)))
         rows.append((f"  the same, process start to box", f"<= {RATIO_TARGET}",
@@ -266,7 +270,7 @@ def main():
                      f"{mover:.2f} ({per_file[large][1] * 1e6:.0f} us / {per_file[small][1] * 1e6:.0f} us)", ""))
 
     startup = median([s["tidyreel"]["box"] / s["nothing"]["box"] for s in starts])
-    rows.append((f"Start-up, empty folder ({len(starts)} rounds): tidyreel to its summary box / do-nothing program to its box",
+    rows.append((f"Start-up, empty folder ({rounds_text(len(starts))}): tidyreel to its summary box / do-nothing program to its box",
                  f"<= {STARTUP_TARGET}",
                  f"{startup:.2f} ({median([s['tidyreel']['box'] for s in starts]) * 1000:.0f} ms / "
                  f"{median([s['nothing']['box'] for s in starts]) * 1000:.0f} ms)", yes_no(startup <= STARTUP_TARGET)))
