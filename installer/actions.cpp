@@ -30,11 +30,12 @@ using qm::api::RegWriteText;
 }
 
 // Deletes the recorded SendTo shortcut and forgets it, but only when the recorded path is the
-// tool's own shortcut: a stale path, a folder or someone's document stays untouched, and so does
-// the record of it.
+// tool's own shortcut: a stale path, a folder, someone's document or a shortcut outside SendTo
+// stays untouched, and so does the record of it.
 void RemoveRecordedShortcut() {
     const std::string path = RegReadText(HKEY_CURRENT_USER, OwnKeyPath, {});
-    if (IsOwnShortcut(path, qm::api::IsExistingFile)) {
+    const std::string sendTo = qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo);
+    if (IsOwnShortcut(path, sendTo, qm::api::IsExistingFile)) {
         DeleteFileA(path.c_str());
         RegRemoveKey(HKEY_CURRENT_USER, OwnKeyPath);
     }

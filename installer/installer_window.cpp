@@ -9,6 +9,7 @@
 #include "qm.API/files.h"
 #include "qm.API/process.h"
 #include "qm.API/registry.h"
+#include "qm.API/shortcut.h"
 #include "qm.API/window.h"
 
 namespace qm::installer {
@@ -68,7 +69,8 @@ void ApplyPreset(const TPreset& preset) {
 TPreset ReadPreset() {
     return DecidePreset(
         RegReadText(HKEY_CURRENT_USER, CommandKeyPath(), {}), Installer.ExecutablePath,
-        [] { return RegReadText(HKEY_CURRENT_USER, OwnKeyPath, {}); }, qm::api::IsExistingFile);
+        [] { return RegReadText(HKEY_CURRENT_USER, OwnKeyPath, {}); },
+        qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo), qm::api::IsExistingFile);
 }
 
 }  // namespace
