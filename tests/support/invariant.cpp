@@ -198,6 +198,7 @@ TInvariantReport TSortInvariant::Check() const {
                         std::back_inserter(lost));
     std::set_difference(filesAfter.begin(), filesAfter.end(), filesBefore.begin(), filesBefore.end(),
                         std::back_inserter(added));
+    report.Lost = lost.size();
     for (const auto& [name, state] : lost) {
         report.Breaches.push_back("lost or changed: " + name);
     }

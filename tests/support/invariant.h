@@ -37,6 +37,7 @@ struct TInvariantReport {
     size_t Files = 0;   // files in the sorted folder after the run
     size_t Stayed = 0;  // files directly in the folder that are still there
     size_t Moved = 0;   // files now in the season folder the rule names for them
+    size_t Lost = 0;    // files (by name and content) that are nowhere any more
     std::vector<std::string> Breaches;
     bool Holds() const { return Breaches.empty(); }
     // One line per breach (the first few), for a failure message.
