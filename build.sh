@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The two commands of this repository, each self-sufficient on a fresh Debian/Ubuntu machine:
 #   ./build.sh demo   builds tidyreel.exe and sorts a generated sample folder under Wine
-#   ./build.sh test   builds both presets and runs the whole test suite
+#   ./build.sh test   builds both presets and runs the whole test suite, a short fuzzing run and a
+#                     10,000-file stress run (docs/RELIABILITY.md)
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -10,6 +11,7 @@ packages=(
     cmake ninja-build g++ googletest python3
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth
+    clang libclang-rt-14-dev
 )
 
 # Installs whatever of the above is missing (apt-get, as root or through sudo).
@@ -74,6 +76,7 @@ case "${1:-}" in
         ensure_packages
         build_preset native
         build_preset windows
+        scripts/fuzz.sh 5
         with_wine_session "$0" _tests
         ;;
     demo)
@@ -82,7 +85,10 @@ case "${1:-}" in
         with_wine_session "$0" _demo
         ;;
     # Internal steps, run inside the Wine session of the two commands above.
-    _tests) run_tests ;;
+    _tests)
+        run_tests
+        scripts/stress.sh 10000
+        ;;
     _demo) run_demo ;;
     *)
         echo "usage: $0 demo|test" >&2
