@@ -140,7 +140,7 @@ TEST_F(FaultInjectionE2E, FolderPathNear260Characters) {
     TTempFolder root;
     const std::string video = MakeDeepFolder(root, 236);
     ASSERT_EQ(video.size(), 236u);
-    // Season folder paths of 242 and 264 characters; the file paths are 249 and 272 long.
+    // Season folder paths of 242 and 264 characters; the file paths are 249 and 271 long.
     MakeFilesIn(video, {"A.S01E01.mkv", "Longer.Series.Name.S01E01.720p.mkv"});
     const TSortInvariant invariant(video, DefaultPatternList(), {root.Path(), Beside()});
 
