@@ -98,6 +98,7 @@ TEST_F(FaultInjectionE2E, FilesRemovedOrRenamedWhileTheRunLastsAreSkipped) {
     }
     ASSERT_EQ(episodes.size(), 2700u);
     const auto firstMove = qm::sorter::MoveTargetOf(U16(video / episodes.back()), DefaultPatternList());
+    ASSERT_TRUE(firstMove);
     const std::u16string firstFolder = firstMove->Target.substr(0, firstMove->Target.find_last_of(u'\\'));
 
     TSortInvariant invariant = Before(video.Path());
