@@ -75,7 +75,7 @@ case "${1:-}" in
     test)
         ensure_packages
         build_preset native
-        scripts/check_tidy.sh build/native
+        scripts/check_tidy.sh
         build_preset native-clang
         build_preset windows
         cpack --preset windows
