@@ -22,8 +22,8 @@ function(tidyreel_product_flags target)
 endfunction()
 
 # The executable must start on a bare Windows: no compiler runtime DLLs beside it.
-# With the Microsoft compiler every target, Google Test included, takes the static runtime: objects
-# built for the DLL runtime cannot be linked with it. The variable means nothing to other compilers.
+# With the Microsoft compiler every target, Google Test included, takes the static runtime: its
+# linker refuses to mix objects built for the two runtimes. Other compilers ignore the variable.
 set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 function(tidyreel_static_runtime target)
     if(MINGW)
