@@ -87,7 +87,7 @@ void CreateInstallerWindow() {
     s.WindowClass.hInstance = s.Instance;
     s.WindowClass.hIcon = LoadIconA(s.Instance, "MAINICON");
     s.WindowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    s.WindowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    s.WindowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     s.WindowClass.lpszMenuName = "";
     s.WindowClass.lpszClassName = WindowClassName.data();
     RegisterClassA(&s.WindowClass);

@@ -99,8 +99,17 @@ void ExpectNothingRegistered() {
 // Every test starts and ends with no trace of the installer: all tests share one Wine prefix.
 class InstallerE2E : public ::testing::Test {
 protected:
-    void SetUp() override { ClearInstallerTraces(); }
-    void TearDown() override { ClearInstallerTraces(); }
+    void SetUp() override {
+        if (!InThrowawayWinePrefix()) {
+            GTEST_SKIP() << "changes the user's SendTo folder and registry: runs only in a throwaway Wine prefix";
+        }
+        ClearInstallerTraces();
+    }
+    void TearDown() override {
+        if (InThrowawayWinePrefix()) {
+            ClearInstallerTraces();
+        }
+    }
 };
 
 TEST_F(InstallerE2E, FirstStartShowsTheFixedFrameWithInstallEnabled) {
