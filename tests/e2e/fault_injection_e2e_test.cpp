@@ -230,8 +230,7 @@ TEST_F(FaultInjectionE2E, SettingsFilesThatAreUnreadableOrJunk) {
     const Case cases[] = {
         {"10 MB of junk", Junk(tenMegabytes, 5), false},
         {"a Patterns section with the highest Limit amid 10 MB of junk",
-         JunkAround("\r\n[Patterns]\r\nLimit=2147483647\r\n0=720p\r\n", tenMegabytes),
-         false},
+         JunkAround("\r\n[Patterns]\r\nLimit=2147483647\r\n0=720p\r\n", tenMegabytes), false},
         {"the highest Limit", "[Patterns]\r\nLimit=2147483647\r\n0=720p\r\n1=HDTV\r\n", false},
         {"a file no other program may read", kDefaultSettings, true},
     };

@@ -96,7 +96,7 @@ TEST_F(SortingRunE2E, NamesWithoutAUsableFolderStay) {
         "Video\\\xD0\xA8\xD0\xBE\xD1\x83.S01E02.720p.mkv",                          // Cyrillic title
         "Video\\Show.S01E02.\xD0\x9F\xD0\xB8\xD0\xBB\xD0\xBE\xD1\x82.720p.mkv",    // Cyrillic episode title
         "Video\\\xC5\x81\xC3\xB3" "d\xC5\xBA.S01E02.mkv",                           // best fit would make it Lodz
-        "Video\\\xE6\x9D\xB1\xE4\xBA\xAC.S01E02.720p.mkv",                                 // CJK title
+        "Video\\\xE6\x9D\xB1\xE4\xBA\xAC.S01E02.720p.mkv",                          // CJK title
     };
     MakeFiles(root, stay, moves);
     const TTree before = SnapshotTree(root.Path());

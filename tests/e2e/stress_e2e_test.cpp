@@ -66,12 +66,11 @@ TEST_F(StressE2E, OneRunOverAFolderOfManyFiles) {
     EXPECT_GT(report.PeakWorkingSetBytes, 0u);
     EXPECT_LT(megabytes, 200.0 + static_cast<double>(listing.size()) / 1024.0);
 
-    std::printf("stress: %zu files, %d moved into %zu season folders, %zu stayed, %zu lost, %zu breaches; "
-                "run %.1f s (pictures %.1f s + %.1f s); peak working set %.1f MB, peak commit %.1f MB\n",
-                listing.size(), episodes, seasonFolders.size(), check.Stayed, check.Lost, check.Breaches.size(),
-                runSeconds,
-                pictureSeconds, checkSeconds, megabytes,
-                static_cast<double>(report.PeakPagefileBytes) / (1024.0 * 1024.0));
+    std::printf(
+        "stress: %zu files, %d moved into %zu season folders, %zu stayed, %zu lost, %zu breaches; "
+        "run %.1f s (pictures %.1f s + %.1f s); peak working set %.1f MB, peak commit %.1f MB\n",
+        listing.size(), episodes, seasonFolders.size(), check.Stayed, check.Lost, check.Breaches.size(), runSeconds,
+        pictureSeconds, checkSeconds, megabytes, static_cast<double>(report.PeakPagefileBytes) / (1024.0 * 1024.0));
 }
 
 }  // namespace

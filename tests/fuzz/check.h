@@ -15,9 +15,9 @@ namespace qm::fuzz {
 }  // namespace qm::fuzz
 
 // CHECK(condition) aborts with the condition's text when it does not hold.
-#define CHECK(condition)                                         \
-    do {                                                         \
-        if (!(condition)) {                                      \
-            ::qm::fuzz::Broken(#condition, __FILE__, __LINE__);  \
-        }                                                        \
+#define CHECK(condition)                                        \
+    do {                                                        \
+        if (!(condition)) {                                     \
+            ::qm::fuzz::Broken(#condition, __FILE__, __LINE__); \
+        }                                                       \
     } while (false)

@@ -124,8 +124,8 @@ void CheckMove(const std::u16string& entry, const TStrArr& patterns) {
     CHECK(move->Source != move->Target);
 
     const size_t cut = entry.find_last_of(u'\\');
-    const std::u16string_view entryName =
-        cut == std::u16string::npos ? std::u16string_view(entry) : std::u16string_view(entry).substr(cut + 1);
+    const std::u16string_view entryName = cut == std::u16string::npos ? std::u16string_view(entry)
+                                                                      : std::u16string_view(entry).substr(cut + 1);
     CHECK(move->Target.ends_with(entryName));
 
     // A listed entry is its folder, a backslash and a name without colons. The folder the rule

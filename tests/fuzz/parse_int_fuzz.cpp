@@ -89,8 +89,8 @@ std::optional<TParsed> PlainReading(std::string_view text) {
         }
     }
     uint64_t magnitude = 0;
-    const auto [end, error] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, static_cast<int>(base));
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude,
+                                              static_cast<int>(base));
     CHECK(end == digits.data() + digits.size());
     if (error == std::errc::result_out_of_range) {
         return TParsed{};
@@ -105,8 +105,7 @@ std::optional<TParsed> PlainReading(std::string_view text) {
         return magnitude <= INT32_MAX ? TParsed{true, static_cast<int32_t>(magnitude)} : TParsed{};
     }
     // Base 2, 8 and 16 write the bit pattern of a 32-bit value.
-    return magnitude <= UINT32_MAX ? TParsed{true, static_cast<int32_t>(static_cast<uint32_t>(magnitude))}
-                                   : TParsed{};
+    return magnitude <= UINT32_MAX ? TParsed{true, static_cast<int32_t>(static_cast<uint32_t>(magnitude))} : TParsed{};
 }
 
 }  // namespace

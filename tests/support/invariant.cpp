@@ -28,8 +28,8 @@ std::string FromU16(std::u16string_view text) {
 TEntryState FileState(const std::string& path) {
     TEntryState state;
     constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    HANDLE file =
-        CreateFileW(LongForm(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(LongForm(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         // Unreadable content shows as a hash no real content is likely to have.
         state.Hash = ~uint64_t{0};

@@ -63,7 +63,7 @@ private:
     std::string folder_;
     qm::api::TStrArr patternList_;
     TTreeState before_;
-    std::set<std::string> pinned_;  // renamed by the test: must stay where they are now
+    std::set<std::string> pinned_;   // renamed by the test: must stay where they are now
     std::set<std::string> touched_;  // the names the test removed or renamed, as the run listed them
     std::vector<std::pair<std::string, TTreeState>> outside_;
 };
