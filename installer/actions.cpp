@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "installer/caption_rule.h"
 #include "installer/fixed_values.h"
 #include "installer/installer_window.h"
 #include "installer/preset.h"
 #include "qm.API/convert.h"
+#include "qm.API/file_name.h"
 #include "qm.API/files.h"
 #include "qm.API/registry.h"
 #include "qm.API/shortcut.h"
@@ -50,7 +50,7 @@ void RemoveVerb() {
 // "<caption>.lnk" in the SendTo folder, pointing at this executable. A caption that is not a
 // plain file name would put the file elsewhere (or nowhere), so none is made for it.
 bool MakeSendToShortcut(const std::string& caption, std::u16string& linkPath) {
-    if (!IsPlainFileName(caption)) {
+    if (!qm::api::IsPlainFileName(caption)) {
         return false;
     }
     std::string target = "\"";

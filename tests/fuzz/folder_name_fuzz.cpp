@@ -16,6 +16,7 @@
 #include "check.h"
 #include "qm.API/convert.h"
 #include "qm.API/dbcs.h"
+#include "qm.API/file_name.h"
 #include "qm.API/path.h"
 #include "qm.API/text.h"
 #include "sorter/folder_name.h"
@@ -114,7 +115,7 @@ void CheckMove(const std::u16string& entry, const TStrArr& patterns) {
     const std::string path = ToAnsi(entry);
     const bool survivesConversion = ToUtf16(path) == entry;
     const std::string derived = survivesConversion ? DeriveTargetFolder(path, patterns) : std::string();
-    const bool usable = !derived.empty() && qm::sorter::IsUsableFolderName(NameOfPath(derived));
+    const bool usable = !derived.empty() && qm::api::IsPlainFileName(NameOfPath(derived));
     CHECK(move.has_value() == usable);
     if (!move) {
         return;
