@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # The two commands of this repository, each self-sufficient on a fresh Debian/Ubuntu machine:
 #   ./build.sh demo   builds tidyreel.exe and sorts a generated sample folder under Wine
-#   ./build.sh test   builds both presets and runs the whole test suite
+#   ./build.sh test   builds every preset, makes the release zip, runs clang-tidy and the whole
+#                     test suite, a short fuzzing run and a 10,000-file stress run
+#                     (docs/RELIABILITY.md)
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
 
 packages=(
     cmake ninja-build g++ googletest libbenchmark-dev python3
+    clang-14 clang-tidy-14 clang-format-14
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth
+    libclang-rt-14-dev
 )
 
 # Installs whatever of the above is missing (apt-get, as root or through sudo).
@@ -43,11 +47,11 @@ with_wine_session() {
     fi
 }
 
-# Runs both test sets and closes with one line that counts every ctest entry of the two.
+# Runs the test sets and closes with one line that counts every ctest entry of them.
 run_tests() {
     local log total=0 n
     log=$(mktemp)
-    for preset in native windows; do
+    for preset in native native-clang windows; do
         ctest --preset "$preset" | tee "$log"
         n=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")
         total=$((total + ${n:-0}))
@@ -73,7 +77,11 @@ case "${1:-}" in
     test)
         ensure_packages
         build_preset native
+        scripts/check_tidy.sh
+        build_preset native-clang
         build_preset windows
+        cpack --preset windows
+        scripts/fuzz.sh 5
         with_wine_session "$0" _tests
         ;;
     demo)
@@ -82,7 +90,10 @@ case "${1:-}" in
         with_wine_session "$0" _demo
         ;;
     # Internal steps, run inside the Wine session of the two commands above.
-    _tests) run_tests ;;
+    _tests)
+        scripts/stress.sh 10000
+        run_tests
+        ;;
     _demo) run_demo ;;
     *)
         echo "usage: $0 demo|test" >&2

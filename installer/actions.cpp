@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "installer/caption_rule.h"
 #include "installer/fixed_values.h"
 #include "installer/installer_window.h"
 #include "installer/preset.h"
 #include "qm.API/convert.h"
+#include "qm.API/file_name.h"
 #include "qm.API/files.h"
 #include "qm.API/registry.h"
 #include "qm.API/shortcut.h"
@@ -30,11 +30,12 @@ using qm::api::RegWriteText;
 }
 
 // Deletes the recorded SendTo shortcut and forgets it, but only when the recorded path is the
-// tool's own shortcut: a stale path, a folder or someone's document stays untouched, and so does
-// the record of it.
+// tool's own shortcut: a stale path, a folder, someone's document or a shortcut outside SendTo
+// stays untouched, and so does the record of it.
 void RemoveRecordedShortcut() {
     const std::string path = RegReadText(HKEY_CURRENT_USER, OwnKeyPath, {});
-    if (IsOwnShortcut(path, qm::api::IsExistingFile)) {
+    const std::string sendTo = qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo);
+    if (IsOwnShortcut(path, sendTo, qm::api::IsExistingFile)) {
         DeleteFileA(path.c_str());
         RegRemoveKey(HKEY_CURRENT_USER, OwnKeyPath);
     }
@@ -49,7 +50,7 @@ void RemoveVerb() {
 // "<caption>.lnk" in the SendTo folder, pointing at this executable. A caption that is not a
 // plain file name would put the file elsewhere (or nowhere), so none is made for it.
 bool MakeSendToShortcut(const std::string& caption, std::u16string& linkPath) {
-    if (!IsPlainFileName(caption)) {
+    if (!qm::api::IsPlainFileName(caption)) {
         return false;
     }
     std::string target = "\"";

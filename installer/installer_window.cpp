@@ -9,6 +9,7 @@
 #include "qm.API/files.h"
 #include "qm.API/process.h"
 #include "qm.API/registry.h"
+#include "qm.API/shortcut.h"
 #include "qm.API/window.h"
 
 namespace qm::installer {
@@ -68,7 +69,8 @@ void ApplyPreset(const TPreset& preset) {
 TPreset ReadPreset() {
     return DecidePreset(
         RegReadText(HKEY_CURRENT_USER, CommandKeyPath(), {}), Installer.ExecutablePath,
-        [] { return RegReadText(HKEY_CURRENT_USER, OwnKeyPath, {}); }, qm::api::IsExistingFile);
+        [] { return RegReadText(HKEY_CURRENT_USER, OwnKeyPath, {}); },
+        qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo), qm::api::IsExistingFile);
 }
 
 }  // namespace
@@ -85,7 +87,7 @@ void CreateInstallerWindow() {
     s.WindowClass.hInstance = s.Instance;
     s.WindowClass.hIcon = LoadIconA(s.Instance, "MAINICON");
     s.WindowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    s.WindowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    s.WindowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     s.WindowClass.lpszMenuName = "";
     s.WindowClass.lpszClassName = WindowClassName.data();
     RegisterClassA(&s.WindowClass);

@@ -32,18 +32,24 @@ std::string ShortcutCaption(std::string_view shortcutPath) {
     return at == std::string::npos ? std::string() : name.substr(0, at);
 }
 
-bool IsOwnShortcut(std::string_view recordedPath, const TFileTest& isExistingFile) {
-    return qm::api::EndsWith(".lnk", qm::api::NameOfPath(recordedPath), false) && isExistingFile(recordedPath);
+bool IsOwnShortcut(std::string_view recordedPath, std::string_view sendToFolder, const TFileTest& isExistingFile) {
+    // The whole directory part must be the folder: SendTo\sub\ and SendTo\..\ lie elsewhere.
+    const std::string folder = qm::api::DirOfPath(recordedPath);
+    const bool inSendTo = !sendToFolder.empty() && folder.size() == sendToFolder.size() &&
+                          qm::api::StartsWith(sendToFolder, folder, false);
+    return inSendTo && qm::api::EndsWith(".lnk", qm::api::NameOfPath(recordedPath), false) &&
+           isExistingFile(recordedPath);
 }
 
 TPreset DecidePreset(std::string_view storedCommand, std::string_view executablePath,
-                     const std::function<std::string()>& readRecordedPath, const TFileTest& isExistingFile) {
+                     const std::function<std::string()>& readRecordedPath, std::string_view sendToFolder,
+                     const TFileTest& isExistingFile) {
     // Byte for byte, letter case included: a command of another copy of the tool is not ours.
     if (storedCommand == VerbCommandText(executablePath)) {
         return {PresetCase::ContextEntry, {}};
     }
     const std::string recorded = readRecordedPath();
-    if (IsOwnShortcut(recorded, isExistingFile)) {
+    if (IsOwnShortcut(recorded, sendToFolder, isExistingFile)) {
         return {PresetCase::SendToEntry, ShortcutCaption(recorded)};
     }
     return {PresetCase::NothingYet, {}};

@@ -21,11 +21,13 @@ std::string MenuCaptionFrom(std::string_view storedCaption);
 std::string ShortcutCaption(std::string_view shortcutPath);
 
 // Whether a recorded path is the tool's own shortcut: it names an existing file (isExistingFile)
-// whose name ends in ".lnk" in any letter case. Only such a file is ever deleted, and only such a
-// file makes the window show the SendTo entry, so a path that names a document or a folder is
-// left alone.
+// whose name ends in ".lnk" and which lies directly in the SendTo folder (sendToFolder, with its
+// trailing backslash; both in any letter case), where the tool makes its shortcut. Only such a
+// file is ever deleted, and only such a file makes the window show the SendTo entry, so a path
+// that names a document, a folder or someone's shortcut elsewhere is left alone. An unknown
+// (empty) SendTo folder holds no shortcut of the tool's.
 using TFileTest = std::function<bool(std::string_view path)>;
-bool IsOwnShortcut(std::string_view recordedPath, const TFileTest& isExistingFile);
+bool IsOwnShortcut(std::string_view recordedPath, std::string_view sendToFolder, const TFileTest& isExistingFile);
 
 enum class PresetCase {
     ContextEntry,  // A: the verb's command is exactly this executable's command
@@ -40,6 +42,7 @@ struct TPreset {
 
 // The decision, in its order: the recorded path is read only when case A does not hold.
 TPreset DecidePreset(std::string_view storedCommand, std::string_view executablePath,
-                     const std::function<std::string()>& readRecordedPath, const TFileTest& isExistingFile);
+                     const std::function<std::string()>& readRecordedPath, std::string_view sendToFolder,
+                     const TFileTest& isExistingFile);
 
 }  // namespace qm::installer

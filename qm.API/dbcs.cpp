@@ -5,7 +5,7 @@ namespace qm::api {
 TDbcsState Dbcs;
 
 void MarkLeadByteRanges(const unsigned char (&leadByteRanges)[12]) {
-    for (int pair = 0; pair < 6; ++pair) {
+    for (size_t pair = 0; pair < 6; ++pair) {
         const unsigned low = leadByteRanges[2 * pair];
         const unsigned high = leadByteRanges[2 * pair + 1];
         if (low == 0 && high == 0) {

@@ -18,6 +18,10 @@ enum class ShortcutPlace : int { Desktop = 0, StartMenu = 1, Startup = 2, Progra
 // The known-folder id of a place; null for a value outside the six.
 const GUID* KnownFolderOf(ShortcutPlace place);
 
+// The place's folder with one trailing backslash, in 8-bit form: the folder ShellShortcut saves
+// into. Empty when the platform does not name it.
+std::string ShortcutFolder(ShortcutPlace place);
+
 // Releases what object held, then creates an instance of the class (in-process or local server)
 // and keeps its IUnknown in object. The creation's status.
 HRESULT NewShellObject(const CLSID& classId, TComPtr<IUnknown>& object);

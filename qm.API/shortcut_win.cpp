@@ -44,6 +44,10 @@ std::u16string FolderOf(ShortcutPlace place) {
 
 }  // namespace
 
+std::string ShortcutFolder(ShortcutPlace place) {
+    return ToAnsi(FolderOf(place));
+}
+
 const GUID* KnownFolderOf(ShortcutPlace place) {
     const auto index = static_cast<size_t>(place);
     return index < std::size(PlaceFolders) ? &PlaceFolders[index] : nullptr;

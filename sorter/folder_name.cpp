@@ -41,10 +41,13 @@ bool IsEpisodeToken(std::string_view part) {
            IsNumberField(lower[4], lower[5]);
 }
 
-// lowerPattern is already lower-cased and not empty.
+// lowerPattern is already lower-cased and not empty. Both bytes are compared as unsigned: a plain
+// char may be signed, and a byte above 0x7F would then never equal its folded self.
 bool ContainsLowered(std::string_view token, std::string_view lowerPattern) {
     const auto found = std::search(token.begin(), token.end(), lowerPattern.begin(), lowerPattern.end(),
-                                   [](char t, char p) { return FoldCase(static_cast<unsigned char>(t)) == p; });
+                                   [](char t, char p) {
+                                       return FoldCase(static_cast<unsigned char>(t)) == static_cast<unsigned char>(p);
+                                   });
     return found != token.end();
 }
 

@@ -1,37 +1,13 @@
 #include "sorter/move_target.h"
 
-#include <array>
-
 #include "qm.API/convert.h"
+#include "qm.API/file_name.h"
 #include "qm.API/path.h"
 #include "qm.API/text.h"
 
 namespace qm::sorter {
 
 namespace {
-
-bool IsReservedDeviceName(std::string_view name) {
-    // Windows reads CON.S01 and "CON .S01" as the device too: only the text before the first
-    // dot, without trailing spaces, counts.
-    std::string_view stem = name.substr(0, name.find('.'));
-    while (!stem.empty() && stem.back() == ' ') {
-        stem.remove_suffix(1);
-    }
-    const std::string lower = qm::api::LowerAscii(stem);
-    static constexpr std::array<std::string_view, 4> kPlain = {"con", "prn", "aux", "nul"};
-    for (const auto device : kPlain) {
-        if (lower == device) {
-            return true;
-        }
-    }
-    const bool numbered = lower.size() == 4 && lower[3] >= '1' && lower[3] <= '9';
-    return numbered && (lower.starts_with("com") || lower.starts_with("lpt"));
-}
-
-bool IsForbiddenByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
-}
 
 // The name of a listed entry: everything after its last backslash. The listing builds every
 // entry as folder, backslash, name, and a name holds no backslash. Taken from the UTF-16 entry,
@@ -65,24 +41,16 @@ std::u16string LongPathOf(std::u16string_view path) {
     return std::u16string(path);
 }
 
-bool IsUsableFolderName(std::string_view name) {
-    if (name.empty() || name.back() == '.' || name.back() == ' ') {
-        return false;
-    }
-    for (const char c : name) {
-        if (IsForbiddenByte(c)) {
-            return false;
-        }
-    }
-    return !IsReservedDeviceName(name);
-}
-
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns) {
     const std::string path = qm::api::ToAnsi(entry);
     if (qm::api::ToUtf16(path) != entry) {
         return std::nullopt;
     }
     return MoveTargetOf(entry, path, patterns);
+}
+
+std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api::TStrArr& patternList) {
+    return MoveTargetOf(entry, PreparePatterns(patternList));
 }
 
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_view path,
@@ -96,7 +64,7 @@ std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_v
     // The folder name is what follows the last backslash of the derived path: it is built from
     // parts of the file name, which hold none. An empty folder name leaves the path ending in the
     // file's own directory and its backslash, and so gives the empty text here too.
-    if (!IsUsableFolderName(qm::api::NameOfPath(derived))) {
+    if (!qm::api::IsPlainFileName(qm::api::NameOfPath(derived))) {
         return std::nullopt;
     }
 

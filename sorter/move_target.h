@@ -27,17 +27,13 @@ struct TMoveTarget {
 // relative path names nothing, so every move there failed and left empty season folders behind.
 std::u16string LongPathOf(std::u16string_view path);
 
-// True when Windows can hold a folder under exactly this name: not empty, not ending in a dot or
-// a space (the platform would strip them and create another folder, and "." and ".." would name
-// the folder itself or its parent), no reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9,
-// alone or before the first dot, any case), no control character and none of < > : " / \ | ? *.
-bool IsUsableFolderName(std::string_view name);
-
 // The move for one entry of the file list (a full UTF-16 path). No target when the name has no
-// episode token, when its season folder would not be a usable folder name, or when the name does
+// episode token, when its season folder name is not a plain name Windows holds as written (IsPlainFileName), or when the name does
 // not survive the conversion to the ANSI code page and back (the rule works on 8-bit text, and
 // moving under the converted name would rename the file).
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns);
+// The same with the pattern list as loaded; it is prepared for this one call.
+std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api::TStrArr& patternList);
 
 // The same for an entry whose 8-bit form is already known to convert back to it. The rule reads
 // the 8-bit path; the file keeps the name of the entry itself.

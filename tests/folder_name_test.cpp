@@ -139,6 +139,8 @@ TEST(ContainsNoCase, PatternInsideToken) {
         {"x265-HEVC", "HEVC", true}, {"x265-HEVC", "hevc", true}, {"720", "720p", false},
         {"720p", "720", true},       {"abc", "", false},          {"", "a", false},
         {"", "", false},             {"AbC", "aBc", true},        {"\xC9", "\xE9", false},
+        // Bytes above 0x7F compare unchanged, so they match themselves (char may be signed).
+        {"Caf\xC9", "\xC9", true}, {"Caf\xC9s", "F\xC9S", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ContainsNoCase(c.token, c.pattern), c.contains) << c.token << " / " << c.pattern;

@@ -106,24 +106,6 @@ TEST(MoveTargetOf, NamesThatMove) {
     }
 }
 
-TEST(IsUsableFolderName, Names) {
-    struct Case {
-        std::string name;
-        bool usable;
-    };
-    const Case cases[] = {
-        {"Show.S01", true},  {".Show", true},      {" Show", true},    {"COM10", true},   {"CONSOLE", true},
-        {"NUL-S01", true},   {"Caf\xE9", true},    {"Show.", false},   {"Show ", false},  {"con", false},
-        {"Con.S01", false},  {"CON .S01", false},  {"PRN", false},     {"AUX", false},    {"NUL.x", false},
-        {"COM1", false},     {"LPT9.S01", false},  {"a<b", false},     {"a>b", false},    {"a:b", false},
-        {"a\"b", false},     {"a/b", false},       {"a\\b", false},    {"a|b", false},    {"a?b", false},
-        {"a*b", false},      {"a\tb", false},      {"a\x1F", false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsUsableFolderName(c.name), c.usable) << "'" << c.name << "'";
-    }
-}
-
 // A Shift-JIS-like code page, where the second byte of a double-byte character can have the
 // backslash's code: U+8868 is 0x95 0x5C there.
 class DbcsMoveTarget : public ::testing::Test {

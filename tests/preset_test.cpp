@@ -41,7 +41,8 @@ struct TFakeFiles {
     }
 };
 
-TEST(IsOwnShortcut, NeedsAnExistingFileNamedDotLnk) {
+TEST(IsOwnShortcut, NeedsAnExistingFileNamedDotLnkDirectlyInSendTo) {
+    constexpr const char* SendTo = "C:\\SendTo\\";
     struct Case {
         const char* path;
         bool exists;
@@ -51,10 +52,15 @@ TEST(IsOwnShortcut, NeedsAnExistingFileNamedDotLnk) {
     const Case cases[] = {
         {"C:\\SendTo\\My sorter.lnk", true, true, ""},
         {"C:\\SendTo\\My sorter.LNK", true, true, "any letter case"},
+        {"c:\\sendto\\My sorter.lnk", true, true, "the folder in any letter case"},
         {"C:\\SendTo\\My sorter.lnk", false, false, "a stale path"},
         {"C:\\Users\\me\\Documents\\thesis.doc", true, false, "a document is never the tool's shortcut"},
         {"C:\\SendTo\\x.lnk.txt", true, false, "the name must end in .lnk"},
         {"C:\\SendTo\\lnk", true, false, "no dot"},
+        {"C:\\Users\\me\\Desktop\\Work.lnk", true, false, "someone's shortcut outside SendTo"},
+        {"C:\\SendTo\\Sub\\My sorter.lnk", true, false, "a folder below SendTo is not SendTo"},
+        {"C:\\SendTo\\..\\My sorter.lnk", true, false, "nor is the folder above"},
+        {"C:\\SendTo.lnk", true, false, "a name that merely starts like the folder"},
         {"", false, false, "nothing recorded"},
     };
     for (const Case& c : cases) {
@@ -62,8 +68,11 @@ TEST(IsOwnShortcut, NeedsAnExistingFileNamedDotLnk) {
         if (c.exists) {
             files.Files.insert(c.path);
         }
-        EXPECT_EQ(IsOwnShortcut(c.path, files.Test()), c.own) << c.path << " " << c.why;
+        EXPECT_EQ(IsOwnShortcut(c.path, SendTo, files.Test()), c.own) << c.path << " " << c.why;
     }
+    TFakeFiles files;
+    files.Files.insert("C:\\SendTo\\My sorter.lnk");
+    EXPECT_FALSE(IsOwnShortcut("C:\\SendTo\\My sorter.lnk", "", files.Test())) << "SendTo unknown: nothing is ours";
 }
 
 TEST(DecidePreset, FollowsTheRegistrationInItsOrder) {
@@ -93,6 +102,8 @@ TEST(DecidePreset, FollowsTheRegistrationInItsOrder) {
         {"", "C:\\users\\me\\SendTo", true, PresetCase::NothingYet, "", true, "a recorded folder"},
         {"", "C:\\users\\me\\Documents\\notes.txt", true, PresetCase::NothingYet, "", true,
          "a recorded document is no shortcut of ours"},
+        {"", "C:\\users\\me\\Desktop\\My sorter.lnk", true, PresetCase::NothingYet, "", true,
+         "nor is a shortcut outside SendTo"},
         {"", "", false, PresetCase::NothingYet, "", true, "nothing registered"},
     };
     for (const Case& c : cases) {
@@ -107,7 +118,7 @@ TEST(DecidePreset, FollowsTheRegistrationInItsOrder) {
                 read = true;
                 return c.recorded;
             },
-            files.Test());
+            "C:\\users\\me\\SendTo\\", files.Test());
         EXPECT_EQ(preset.Case, c.expected) << c.why;
         EXPECT_EQ(preset.ShortcutCaption, c.caption) << c.why;
         EXPECT_EQ(read, c.recordedRead) << c.why;

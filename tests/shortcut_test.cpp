@@ -26,8 +26,17 @@ namespace {
 
 class Shortcut : public ::testing::Test {
 protected:
-    void SetUp() override { qm::test::ClearInstallerTraces(); }
-    void TearDown() override { qm::test::ClearInstallerTraces(); }
+    void SetUp() override {
+        if (!qm::test::InThrowawayWinePrefix()) {
+            GTEST_SKIP() << "changes the user's SendTo folder and registry: runs only in a throwaway Wine prefix";
+        }
+        qm::test::ClearInstallerTraces();
+    }
+    void TearDown() override {
+        if (qm::test::InThrowawayWinePrefix()) {
+            qm::test::ClearInstallerTraces();
+        }
+    }
 
     const TComApartment com_;
     const qm::test::TTempFolder folder_;

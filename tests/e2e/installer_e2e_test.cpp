@@ -99,8 +99,17 @@ void ExpectNothingRegistered() {
 // Every test starts and ends with no trace of the installer: all tests share one Wine prefix.
 class InstallerE2E : public ::testing::Test {
 protected:
-    void SetUp() override { ClearInstallerTraces(); }
-    void TearDown() override { ClearInstallerTraces(); }
+    void SetUp() override {
+        if (!InThrowawayWinePrefix()) {
+            GTEST_SKIP() << "changes the user's SendTo folder and registry: runs only in a throwaway Wine prefix";
+        }
+        ClearInstallerTraces();
+    }
+    void TearDown() override {
+        if (InThrowawayWinePrefix()) {
+            ClearInstallerTraces();
+        }
+    }
 };
 
 TEST_F(InstallerE2E, FirstStartShowsTheFixedFrameWithInstallEnabled) {
@@ -328,8 +337,14 @@ TEST_F(InstallerE2E, ARecordedPathThatIsNoShortcutIsNeverDeleted) {
     ASSERT_TRUE(WriteBytes(document, "years of work"));
     const std::string lnkFolder = folder / "folder.lnk";
     ASSERT_TRUE(MakeFolders(lnkFolder));
+    // A shortcut of the user's own outside SendTo, and one in a folder below SendTo.
+    const std::string elsewhere = folder / "Work.lnk";
+    ASSERT_TRUE(WriteBytes(elsewhere, "the user's shortcut"));
+    const std::string below = SendToFolder() + "\\Sub\\QM - Tidyreel.lnk";
+    ASSERT_TRUE(MakeFolders(SendToFolder() + "\\Sub"));
+    ASSERT_TRUE(WriteBytes(below, "another shortcut"));
 
-    for (const std::string& recorded : {document, lnkFolder}) {
+    for (const std::string& recorded : {document, lnkFolder, elsewhere, below}) {
         // Uninstall from a registered verb.
         ClearInstallerTraces();
         StoreVerb("Mine", Command());
@@ -353,6 +368,9 @@ TEST_F(InstallerE2E, ARecordedPathThatIsNoShortcutIsNeverDeleted) {
     }
     EXPECT_EQ(ReadBytes(document), "years of work");
     EXPECT_NE(GetFileAttributesA(lnkFolder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(ReadBytes(elsewhere), "the user's shortcut");
+    EXPECT_EQ(ReadBytes(below), "another shortcut");
+    RemoveTree(SendToFolder() + "\\Sub");
 }
 
 TEST_F(InstallerE2E, HostileRegistryStillOpensTheRightPresetAndEndsCleanly) {

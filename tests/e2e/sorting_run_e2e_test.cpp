@@ -1,130 +1,20 @@
 // The real tidyreel.exe in sorting mode, started and answered from this test program. Each test
-// runs a private copy of the executable, so that it owns the settings file beside it.
+// runs a private copy of the executable, so that it owns the settings file beside it, and checks
+// both the exact tree a run leaves and the invariant that holds for every run.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
-#include "support/driver.h"
-#include "support/temp_folder.h"
+#include "e2e/sorting_checks.h"
 
 namespace qm::test {
 namespace {
 
-using TTree = std::map<std::string, std::string>;
-
-// Four CR LF separated lines; the seconds right-aligned in ten characters with seven decimals.
-const std::regex SummaryShape(
-    "Found: (-?[0-9]+) files\r\nMoved: (-?[0-9]+) files\r\nSkipped: (-?[0-9]+) files\r\n"
-    "Needed: ( *[0-9]+\\.[0-9]{7}) seconds");
-
-const std::string kDefaultSettings =
-    "[Patterns]\r\nLimit=11\r\n0=480p\r\n1=576p\r\n2=720p\r\n3=1080p\r\n4=2160p\r\n5=XviD\r\n6=HEVC\r\n"
-    "7=Rerip\r\n8=BDrip\r\n9=AAC\r\n10=DVDRip\r\n11=PDTV\r\n";
-
-void ExpectEndedWithBoxes(const TRunReport& report, size_t boxes) {
-    ASSERT_TRUE(report.Started);
-    ASSERT_TRUE(report.Ended);
-    EXPECT_EQ(report.ExitCode, 0u);
-    ASSERT_EQ(report.Boxes.size(), boxes);
-    for (const auto& box : report.Boxes) {
-        EXPECT_EQ(box.Buttons, std::vector<std::string>{"OK"});
-    }
-}
-
-void ExpectSummary(const TRunReport& report, int found, int moved) {
-    ExpectEndedWithBoxes(report, 1);
-    const TMessageBox& box = report.Boxes[0];
-    EXPECT_EQ(box.Title, "Quillmoors Tidyreel");
-    std::smatch match;
-    ASSERT_TRUE(std::regex_match(box.Text, match, SummaryShape)) << box.Text;
-    EXPECT_EQ(std::stoi(match[1]), found) << box.Text;
-    EXPECT_EQ(std::stoi(match[2]), moved) << box.Text;
-    EXPECT_EQ(std::stoi(match[3]), found - moved) << box.Text;
-    EXPECT_GE(match[4].length(), 10) << "seconds are padded to width 10";
-}
-
-void ExpectError(const TRunReport& report, const std::string& text) {
-    ExpectEndedWithBoxes(report, 1);
-    EXPECT_EQ(report.Boxes[0].Title, "Error!");
-    EXPECT_EQ(report.Boxes[0].Text, text);
-}
-
-// Each test runs a private copy of tidyreel.exe in a folder of its own.
-class SortingRunE2E : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_FALSE(exe_.empty()) << "tidyreel.exe could not be copied"; }
-    TRunReport Sort(const std::string& commandLineTail) const { return RunAnsweringBoxes(exe_, commandLineTail); }
-    std::string SettingsFile() const { return toolFolder_ / "tidyreel.ini"; }
-
-private:
-    TTempFolder toolFolder_;
-    std::string exe_ = CopyTidyreelTo(toolFolder_.Path());
-};
-
-using TMoves = std::map<std::string, std::string>;  // file (relative to a root) -> its season folder
-
-// Files to make below a root, by relative path (UTF-8): those that stay and those to be moved.
-// Each file's content is its own path, so that a file moved under another name or replaced would
-// show.
-void MakeFiles(const TTempFolder& root, const std::vector<std::string>& stay, const TMoves& moves = {}) {
-    std::vector<std::string> files = stay;
-    for (const auto& [file, folder] : moves) {
-        files.push_back(file);
-    }
-    for (const auto& file : files) {
-        const size_t cut = file.find_last_of('\\');
-        if (cut != std::string::npos) {
-            ASSERT_TRUE(MakeFolders(root / file.substr(0, cut)));
-        }
-        // The \\?\ form reaches names the plain path rules would read otherwise (CON.S01E02.mkv).
-        ASSERT_TRUE(WriteBytes("\\\\?\\" + (root / file), file)) << file;
-    }
-}
-
-// The tree expected after a run: every file of `before` where it was, except the moved ones, which
-// lie in their season folder (relative to root) under their own name with their own content.
-// `folders` are further folders the run leaves (empty ones of failed moves).
-TTree Expected(TTree tree, const TMoves& moved, const std::vector<std::string>& folders) {
-    for (const auto& [file, folder] : moved) {
-        const std::string content = tree.at(file);
-        tree.erase(file);
-        const size_t cut = file.find_last_of('\\');
-        const std::string dir = cut == std::string::npos ? "" : file.substr(0, cut + 1);
-        tree[dir + folder + "\\"] = "<dir>";
-        tree[dir + folder + "\\" + file.substr(cut + 1)] = content;
-    }
-    for (const auto& folder : folders) {
-        tree[folder + "\\"] = "<dir>";
-    }
-    return tree;
-}
-
-// A file opened without delete sharing, as a player holding the file would.
-class THeldFile {
-public:
-    explicit THeldFile(const std::string& path)
-        : handle_(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~THeldFile() { Release(); }
-    THeldFile(const THeldFile&) = delete;
-    THeldFile& operator=(const THeldFile&) = delete;
-    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Release() {
-        if (Held()) {
-            CloseHandle(handle_);
-            handle_ = INVALID_HANDLE_VALUE;
-        }
-    }
-
-private:
-    HANDLE handle_;
-};
+class SortingRunE2E : public TSortingRunFixture {};
 
 TEST_F(SortingRunE2E, TypicalFolderIsSortedAndASecondRunMovesWhatWasBlocked) {
     TTempFolder video;
@@ -165,7 +55,10 @@ TEST_F(SortingRunE2E, TypicalFolderIsSortedAndASecondRunMovesWhatWasBlocked) {
 
     // The files directly in the folder.
     const int found = static_cast<int>(moves.size()) + 8;
-    ExpectSummary(Sort(Quoted(video.Path())), found, static_cast<int>(moves.size()));
+    const TSortInvariant first = Before(video.Path());
+    const TRunReport firstRun = Sort(Quoted(video.Path()));
+    ExpectSummary(firstRun, found, static_cast<int>(moves.size()));
+    ExpectInvariant(first, firstRun);
     // The held file's folder is made before its move fails, and stays.
     const TTree afterFirst = SnapshotTree(video.Path());
     EXPECT_EQ(afterFirst, Expected(before, moves, {"Held.S01"}));
@@ -173,7 +66,10 @@ TEST_F(SortingRunE2E, TypicalFolderIsSortedAndASecondRunMovesWhatWasBlocked) {
 
     // The files that stayed are found again; only the one whose cause has gone moves.
     held.Release();
-    ExpectSummary(Sort(Quoted(video.Path())), 8, 1);
+    const TSortInvariant second = Before(video.Path());
+    const TRunReport secondRun = Sort(Quoted(video.Path()));
+    ExpectSummary(secondRun, 8, 1);
+    ExpectInvariant(second, secondRun);
     auto allMoves = moves;
     allMoves["Held.S01E01.mkv"] = "Held.S01";
     EXPECT_EQ(SnapshotTree(video.Path()), Expected(before, allMoves, {}));
@@ -200,11 +96,15 @@ TEST_F(SortingRunE2E, NamesWithoutAUsableFolderStay) {
         "Video\\\xD0\xA8\xD0\xBE\xD1\x83.S01E02.720p.mkv",                          // Cyrillic title
         "Video\\Show.S01E02.\xD0\x9F\xD0\xB8\xD0\xBB\xD0\xBE\xD1\x82.720p.mkv",    // Cyrillic episode title
         "Video\\\xC5\x81\xC3\xB3" "d\xC5\xBA.S01E02.mkv",                           // best fit would make it Lodz
+        "Video\\\xE6\x9D\xB1\xE4\xBA\xAC.S01E02.720p.mkv",                          // CJK title
     };
     MakeFiles(root, stay, moves);
     const TTree before = SnapshotTree(root.Path());
+    const TSortInvariant invariant(root / "Video", DefaultPatternList(), {root.Path(), Beside()});
 
-    ExpectSummary(Sort(Quoted(root / "Video")), static_cast<int>(stay.size() + moves.size()), 2);
+    const TRunReport report = Sort(Quoted(root / "Video"));
+    ExpectSummary(report, static_cast<int>(stay.size() + moves.size()), 2);
+    ExpectInvariant(invariant, report);
     EXPECT_EQ(SnapshotTree(root.Path()), Expected(before, moves, {}));
 }
 
@@ -212,10 +112,13 @@ TEST_F(SortingRunE2E, SettingsErrorsTouchNothing) {
     TTempFolder video;
     MakeFiles(video, {"Show.S01E01.720p.mkv"});
     const TTree before = SnapshotTree(video.Path());
+    const TSortInvariant invariant = Before(video.Path());
 
     // A directory where the settings file belongs: it cannot be created.
     ASSERT_TRUE(MakeFolders(SettingsFile()));
-    ExpectError(Sort(Quoted(video.Path())), "ini file is missing/creation/reading error!");
+    const TRunReport report = Sort(Quoted(video.Path()));
+    ExpectError(report, "ini file is missing/creation/reading error!");
+    ExpectInvariant(invariant, report);
     EXPECT_EQ(SnapshotTree(video.Path()), before);
     RemoveTree(SettingsFile());
 
@@ -224,6 +127,7 @@ TEST_F(SortingRunE2E, SettingsErrorsTouchNothing) {
     ExpectError(Sort(Quoted(video.Path())), "ini file reading error!");
     ExpectError(Sort(Quoted(video / "missing")), "ini file reading error!");
     EXPECT_EQ(SnapshotTree(video.Path()), before);
+    ExpectInvariant(invariant, {});
     EXPECT_EQ(ReadBytes(SettingsFile()), "[Patterns]\r\nLimit=-1\r\n0=720p\r\n") << "never rewritten";
 }
 
@@ -231,9 +135,11 @@ TEST_F(SortingRunE2E, NoFolderEndsSilently) {
     TTempFolder temp;
     MakeFiles(temp, {"Show.S01E01.720p.mkv"});
     const TTree before = SnapshotTree(temp.Path());
+    const TSortInvariant invariant = Before(temp.Path());
     for (const std::string& argument : {temp / "Show.S01E01.720p.mkv", temp / "missing", std::string()}) {
         const TRunReport report = Sort(Quoted(argument));
         ExpectEndedWithBoxes(report, 0);
+        ExpectInvariant(invariant, report);
     }
     EXPECT_EQ(SnapshotTree(temp.Path()), before);
     EXPECT_EQ(ReadBytes(SettingsFile()), kDefaultSettings) << "the settings come before the folder test";
@@ -248,8 +154,11 @@ TEST_F(SortingRunE2E, FolderWithTrailingBackslash) {
     TTempFolder video;
     MakeFiles(video, {"Show.S01E01.720p.mkv", "README.txt"});
     const TTree before = SnapshotTree(video.Path());
+    const TSortInvariant invariant = Before(video.Path());
     // Explorer passes a drive root quoted with its backslash; the backslash stays.
-    ExpectSummary(Sort("\"" + video.Path() + "\\\""), 2, 1);
+    const TRunReport report = Sort("\"" + video.Path() + "\\\"");
+    ExpectSummary(report, 2, 1);
+    ExpectInvariant(invariant, report);
     EXPECT_EQ(SnapshotTree(video.Path()), Expected(before, {{"Show.S01E01.720p.mkv", "Show.S01.720p"}}, {}));
 }
 
@@ -260,12 +169,14 @@ TEST_F(SortingRunE2E, RelativeFolderIsSortedLikeAFullPath) {
     ASSERT_TRUE(MakeFolders(parent / "Video"));
     MakeFiles(parent, {"Video\\Show.S01E01.720p.mkv", "Video\\README.txt"});
     const TTree before = SnapshotTree(parent.Path());
+    const TSortInvariant invariant = Before(parent / "Video");
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(parent.Path().c_str()));
     const TRunReport report = Sort("Video");
     SetCurrentDirectoryA(previous);
     ExpectSummary(report, 2, 1);
+    ExpectInvariant(invariant, report);
     EXPECT_EQ(SnapshotTree(parent.Path()), Expected(before, {{"Video\\Show.S01E01.720p.mkv", "Show.S01.720p"}}, {}));
 }
 
@@ -274,9 +185,10 @@ TEST_F(SortingRunE2E, FurtherArgumentsAreIgnored) {
     TTempFolder other;
     MakeFiles(first, {"Show.S01E01.mkv"});
     MakeFiles(other, {"Show.S01E02.mkv"});
-    const TTree otherBefore = SnapshotTree(other.Path());
-    ExpectSummary(Sort(Quoted(first.Path()) + " " + Quoted(other.Path()) + " third"), 1, 1);
-    EXPECT_EQ(SnapshotTree(other.Path()), otherBefore);
+    const TSortInvariant invariant(first.Path(), DefaultPatternList(), {other.Path(), Beside()});
+    const TRunReport report = Sort(Quoted(first.Path()) + " " + Quoted(other.Path()) + " third");
+    ExpectSummary(report, 1, 1);
+    ExpectInvariant(invariant, report);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/driver.h"
 
+#include <psapi.h>
+
 #include <algorithm>
 
 namespace qm::test {
@@ -156,6 +158,12 @@ TRunReport RunAnsweringBoxes(const std::string& program, const std::string& comm
         TWindowSearch search{process.dwProcessId, "#32770", nullptr};
         EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
         if (search.Found != nullptr && search.Found != answered) {
+            // The run's work is done while its summary is up, and the process still exists.
+            PROCESS_MEMORY_COUNTERS memory{};
+            if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
+                report.PeakWorkingSetBytes = memory.PeakWorkingSetSize;
+                report.PeakPagefileBytes = memory.PeakPagefileUsage;
+            }
             report.Boxes.push_back(ReadBox(search.Found));
             PostMessageA(search.Found, WM_COMMAND, IDOK, 0);
             answered = search.Found;

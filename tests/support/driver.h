@@ -21,6 +21,10 @@ struct TRunReport {
     bool Ended = false;    // it ended within the time limit (otherwise it was terminated)
     DWORD ExitCode = 0;
     std::vector<TMessageBox> Boxes;  // every message box shown, in order; each was answered with OK
+    // The process's peak memory as the platform counts it, read while its last box was up (0 when
+    // it showed none): the most physical memory it held, and the most memory it committed.
+    SIZE_T PeakWorkingSetBytes = 0;
+    SIZE_T PeakPagefileBytes = 0;
 };
 
 // tidyreel.exe from the folder of the running test executable.

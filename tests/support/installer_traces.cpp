@@ -113,6 +113,12 @@ TStoredLink ReadLink(const std::string& path) {
     return stored;
 }
 
+bool InThrowawayWinePrefix() {
+    // Wine's ntdll exports its version; Windows' does not.
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 void ClearInstallerTraces() {
     RemoveKeyTree(VerbKey);
     RemoveKeyTree(OwnKey);

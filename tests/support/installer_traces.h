@@ -10,6 +10,11 @@
 
 namespace qm::test {
 
+// True inside Wine, whose test prefix is thrown away after the run. The installer tests clear the
+// tool's registry keys and every shortcut of the SendTo folder; on a real Windows account that
+// would remove the developer's own entries, so those tests skip themselves there.
+bool InThrowawayWinePrefix();
+
 // The keys the installer writes, spelled out here rather than taken from the program.
 inline const std::string VerbKey = "SOFTWARE\\Classes\\Directory\\shell\\QuillmoorsTidyreel";
 inline const std::string CommandKey = VerbKey + "\\command";

@@ -1,20 +1,29 @@
-// tidyreel_probe: runs tidyreel.exe (beside this program) with the given arguments, answers each
-// message box with OK, and prints what it showed and how the process ended.
+// tidyreel_probe: runs tidyreel.exe (beside this program, or the one named by --exe=PATH) with the
+// given arguments, answers each message box with OK, and prints what it showed and how the
+// process ended.
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "support/driver.h"
 
 int main(int argc, char** argv) {
+    constexpr std::string_view ExeOption = "--exe=";
+    std::string program = qm::test::TidyreelPath();
+    int first = 1;
+    if (argc > 1 && std::string_view(argv[1]).starts_with(ExeOption)) {
+        program = argv[1] + ExeOption.size();
+        first = 2;
+    }
     std::string tail;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) {
+    for (int i = first; i < argc; ++i) {
+        if (i > first) {
             tail += ' ';
         }
         tail += qm::test::Quoted(argv[i]);
     }
-    const qm::test::TRunReport report = qm::test::RunTidyreel(tail);
+    const qm::test::TRunReport report = qm::test::RunAnsweringBoxes(program, tail);
     if (!report.Started) {
         std::printf("tidyreel.exe could not be started\n");
         return 1;

@@ -1,10 +1,10 @@
-#include "installer/caption_rule.h"
+#include "qm.API/file_name.h"
 
 #include <array>
 
 #include "qm.API/text.h"
 
-namespace qm::installer {
+namespace qm::api {
 
 namespace {
 
@@ -15,14 +15,14 @@ constexpr std::array<std::string_view, 22> DeviceNames = {
     "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6", "lpt7", "lpt8", "lpt9",
 };
 
-// The platform takes "CON.txt" and "con .lnk" for the device too: what counts is the part before
-// the first dot, without the spaces that end it.
-bool IsDeviceName(std::string_view caption) {
-    std::string_view base = caption.substr(0, caption.find('.'));
+// The platform takes "CON.txt", "CON.S01" and "con .lnk" for the device too: what counts is the
+// part before the first dot, without the spaces that end it.
+bool IsDeviceName(std::string_view name) {
+    std::string_view base = name.substr(0, name.find('.'));
     while (!base.empty() && base.back() == ' ') {
         base.remove_suffix(1);
     }
-    const std::string folded = qm::api::LowerAscii(base);
+    const std::string folded = LowerAscii(base);
     for (std::string_view device : DeviceNames) {
         if (folded == device) {
             return true;
@@ -33,20 +33,21 @@ bool IsDeviceName(std::string_view caption) {
 
 }  // namespace
 
-bool IsPlainFileName(std::string_view caption) {
-    if (caption.empty() || caption == "." || caption == "..") {
+bool IsPlainFileName(std::string_view name) {
+    if (name.empty()) {
         return false;
     }
-    for (char byte : caption) {
+    for (char byte : name) {
         const auto code = static_cast<unsigned char>(byte);
         if (code < 0x20 || ForbiddenCharacters.find(byte) != std::string_view::npos) {
             return false;
         }
     }
-    if (caption.back() == ' ' || caption.back() == '.') {
+    // Also refuses "." and "..".
+    if (name.back() == ' ' || name.back() == '.') {
         return false;
     }
-    return !IsDeviceName(caption);
+    return !IsDeviceName(name);
 }
 
-}  // namespace qm::installer
+}  // namespace qm::api

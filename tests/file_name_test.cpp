@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "installer/caption_rule.h"
+#include "qm.API/file_name.h"
 
-using namespace qm::installer;
+using qm::api::IsPlainFileName;
 
 namespace {
 
@@ -60,6 +60,25 @@ TEST(IsPlainFileName, RefusesCaptionsThatLeadElsewhereOrNowhere) {
     };
     for (const Case& c : bad) {
         EXPECT_FALSE(IsPlainFileName(c.caption)) << c.caption << " " << c.why;
+    }
+}
+
+// Season folder names the rule can produce: only those Windows holds as written are made.
+TEST(IsPlainFileName, FolderNames) {
+    struct Case {
+        std::string name;
+        bool usable;
+    };
+    const Case cases[] = {
+        {"Show.S01", true},  {".Show", true},      {" Show", true},    {"COM10", true},   {"CONSOLE", true},
+        {"NUL-S01", true},   {"Caf\xE9", true},    {"Show.", false},   {"Show ", false},  {"con", false},
+        {"Con.S01", false},  {"CON .S01", false},  {"PRN", false},     {"AUX", false},    {"NUL.x", false},
+        {"COM1", false},     {"LPT9.S01", false},  {"a<b", false},     {"a>b", false},    {"a:b", false},
+        {"a\"b", false},     {"a/b", false},       {"a\\b", false},    {"a|b", false},    {"a?b", false},
+        {"a*b", false},      {"a\tb", false},      {"a\x1F", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsPlainFileName(c.name), c.usable) << "'" << c.name << "'";
     }
 }
 
