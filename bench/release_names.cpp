@@ -46,7 +46,7 @@ constexpr std::array<std::string_view, 95> kTitleWords = {
     "Caf\xE9",  "M\xFCnchen", "Bj\xF6rk", "Oslo",   "Paris",
 };
 
-constexpr std::array<std::string_view, 64> kEpisodeWords = {
+constexpr std::array<std::string_view, 65> kEpisodeWords = {
     "Pilot",   "Return",   "The",     "End",      "Beginning", "Part",   "One",     "Two",    "Finale",
     "Homecoming", "Reunion", "Secrets", "Lies",   "Truth",    "Dawn",    "Dusk",    "Storm",  "Calm",
     "Escape",  "Hunt",     "Trial",   "Verdict",  "Wedding",  "Funeral", "Birthday", "Holiday", "Gift",
@@ -54,7 +54,7 @@ constexpr std::array<std::string_view, 64> kEpisodeWords = {
     "Train",   "Plane",    "Ship",    "Road",     "Map",      "Compass", "North",   "South",  "First",
     "Last",    "Night",    "Day",     "Morning",  "Reckoning", "Rising", "Fall",    "Gone",   "Found",
     "Lost",    "Home",     "Away",    "Deep",     "High",     "Low",     "Blood",   "Water",  "Ashes",
-    "Dust",
+    "Dust", "\xC9t\xE9",
 };
 
 constexpr std::array<std::string_view, 6> kResolutions = {"480p", "576p", "720p", "1080p", "2160p", "720P"};

@@ -39,6 +39,8 @@ const char* const kEdgeNames[] = {
     "Show.S01E02.720p.mkv\\", "Show.S01E02.Title.mkv.720p", "Show.720p.S01E02.Title.1080p.mkv",
     "Show.S01E02.720p720p.480p.mkv", "Show.S01E02.Title.x720p", "Show.S01E02.T.7.20p.mkv", "Show.S01E02.\xC9\xE9.720p.mkv",
     "Show.S\t1E 2.HEVC.mkv", "Show.S%1E&7.HEVC.mkv", "Show.S%2E01.HEVC.mkv",
+    // Bytes above 0x7F in a part after the episode title: a pattern of such bytes drops the title.
+    "Show.S01E02.Title.Caf\xE9.720p.mkv", "Show.S01E02.Title.\xC9t\xE9.mkv",
 };
 
 // Pattern lists beyond the defaults: empty entries, a dot inside a pattern, case, repeats, bytes
