@@ -38,7 +38,9 @@ std::string Utf8(std::u16string_view wide) {
     return text;
 }
 
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
 
 int PrintNames(size_t count) {
     for (const auto& name : qm::bench::ReleaseNames(count)) {
@@ -67,9 +69,11 @@ int WritePlan(const std::u16string& folder, const std::u16string& planPath) {
         plan += '\n';
         ++moves;
     }
-    const HANDLE out = CreateFileW(Wide(planPath), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE out = CreateFileW(Wide(planPath), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr);
     DWORD written = 0;
-    const bool saved = out != INVALID_HANDLE_VALUE && WriteFile(out, plan.data(), static_cast<DWORD>(plan.size()), &written, nullptr) &&
+    const bool saved = out != INVALID_HANDLE_VALUE &&
+                       WriteFile(out, plan.data(), static_cast<DWORD>(plan.size()), &written, nullptr) &&
                        written == plan.size();
     if (out != INVALID_HANDLE_VALUE) {
         CloseHandle(out);
@@ -183,6 +187,7 @@ int main(int argc, char** argv) {
         }
         return RunProgram(line);
     }
-    std::fprintf(stderr, "usage: bench_driver.exe names <count> | plan <folder> <plan> | run <program> [arguments...]\n");
+    std::fprintf(stderr,
+                 "usage: bench_driver.exe names <count> | plan <folder> <plan> | run <program> [arguments...]\n");
     return 2;
 }

@@ -70,7 +70,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WIN32_FIND_DATAW entry{};
     std::wstring mask = base;
     mask += L"*.*";
-    const HANDLE search = FindFirstFileExW(mask.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 2 | 4);
+    const HANDLE search = FindFirstFileExW(mask.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
+                                           2 | 4);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
@@ -106,8 +107,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
 
     const int64_t end = Counter();
-    const std::string summary =
-        qm::app::RunSummary(static_cast<int32_t>(files.size()), moved, frequency.QuadPart, start, end);
+    const std::string summary = qm::app::RunSummary(static_cast<int32_t>(files.size()), moved, frequency.QuadPart,
+                                                    start, end);
     MessageBoxA(nullptr, summary.c_str(), "Reference mover", MB_OK);
     return 0;
 }

@@ -33,58 +33,77 @@ private:
 };
 
 constexpr std::array<std::string_view, 95> kTitleWords = {
-    "The",     "Dark",     "River",   "House",    "Doctor",   "Star",     "Night",   "City",    "Lost",
-    "Blue",    "Green",    "Crown",   "Mystery",  "Island",   "Family",   "Line",    "Of",      "Duty",
-    "Black",   "Mirror",   "Office",  "Park",     "Bay",      "Road",     "North",   "South",   "Wild",
-    "Empire",  "Kings",    "Queen",   "Garden",   "Fire",     "Ice",      "Stone",   "Harbour", "Valley",
-    "Street",  "Station",  "Hospital", "Court",   "Files",    "Secret",   "Lives",   "Game",    "Code",
-    "Signal",  "Orbit",    "Frontier", "Legacy",  "Hunters",  "Detective", "Agents", "Inside",  "Beyond",
-    "Shadow",  "Light",    "Winter",  "Summer",   "Morning",  "Evening",  "Coast",   "Mountain", "Desert",
-    "Ocean",   "Planet",   "Earth",   "Science",  "History",  "Kitchen",  "Nightmares", "Top", "Gear",
-    "Grand",   "Tour",     "Bake",    "Off",      "Survivor", "Pawn",     "Stars",   "Tales",   "Chronicles",
-    "Saga",    "Brothers", "Sisters", "Friends",  "Neighbours", "Strangers", "Things", "Days",   "Years",
-    "Caf\xE9",  "M\xFCnchen", "Bj\xF6rk", "Oslo",   "Paris",
+    "The",     "Dark",       "River",    "House",   "Doctor",     "Star",      "Night",      "City",     "Lost",
+    "Blue",    "Green",      "Crown",    "Mystery", "Island",     "Family",    "Line",       "Of",       "Duty",
+    "Black",   "Mirror",     "Office",   "Park",    "Bay",        "Road",      "North",      "South",    "Wild",
+    "Empire",  "Kings",      "Queen",    "Garden",  "Fire",       "Ice",       "Stone",      "Harbour",  "Valley",
+    "Street",  "Station",    "Hospital", "Court",   "Files",      "Secret",    "Lives",      "Game",     "Code",
+    "Signal",  "Orbit",      "Frontier", "Legacy",  "Hunters",    "Detective", "Agents",     "Inside",   "Beyond",
+    "Shadow",  "Light",      "Winter",   "Summer",  "Morning",    "Evening",   "Coast",      "Mountain", "Desert",
+    "Ocean",   "Planet",     "Earth",    "Science", "History",    "Kitchen",   "Nightmares", "Top",      "Gear",
+    "Grand",   "Tour",       "Bake",     "Off",     "Survivor",   "Pawn",      "Stars",      "Tales",    "Chronicles",
+    "Saga",    "Brothers",   "Sisters",  "Friends", "Neighbours", "Strangers", "Things",     "Days",     "Years",
+    "Caf\xE9", "M\xFCnchen", "Bj\xF6rk", "Oslo",    "Paris",
 };
 
 constexpr std::array<std::string_view, 65> kEpisodeWords = {
-    "Pilot",   "Return",   "The",     "End",      "Beginning", "Part",   "One",     "Two",    "Finale",
-    "Homecoming", "Reunion", "Secrets", "Lies",   "Truth",    "Dawn",    "Dusk",    "Storm",  "Calm",
-    "Escape",  "Hunt",     "Trial",   "Verdict",  "Wedding",  "Funeral", "Birthday", "Holiday", "Gift",
-    "Letter",  "Message",  "Call",    "Signal",   "Door",     "Key",     "Lock",    "Bridge", "Tunnel",
-    "Train",   "Plane",    "Ship",    "Road",     "Map",      "Compass", "North",   "South",  "First",
-    "Last",    "Night",    "Day",     "Morning",  "Reckoning", "Rising", "Fall",    "Gone",   "Found",
-    "Lost",    "Home",     "Away",    "Deep",     "High",     "Low",     "Blood",   "Water",  "Ashes",
-    "Dust", "\xC9t\xE9",
+    "Pilot",   "Return",  "The",     "End",     "Beginning", "Part",    "One",   "Two",    "Finale",  "Homecoming",
+    "Reunion", "Secrets", "Lies",    "Truth",   "Dawn",      "Dusk",    "Storm", "Calm",   "Escape",  "Hunt",
+    "Trial",   "Verdict", "Wedding", "Funeral", "Birthday",  "Holiday", "Gift",  "Letter", "Message", "Call",
+    "Signal",  "Door",    "Key",     "Lock",    "Bridge",    "Tunnel",  "Train", "Plane",  "Ship",    "Road",
+    "Map",     "Compass", "North",   "South",   "First",     "Last",    "Night", "Day",    "Morning", "Reckoning",
+    "Rising",  "Fall",    "Gone",    "Found",   "Lost",      "Home",    "Away",  "Deep",   "High",    "Low",
+    "Blood",   "Water",   "Ashes",   "Dust",    "\xC9t\xE9",
 };
 
 constexpr std::array<std::string_view, 6> kResolutions = {"480p", "576p", "720p", "1080p", "2160p", "720P"};
-constexpr std::array<std::string_view, 10> kSources = {"HDTV", "WEB",   "WEB-DL", "WEBRip", "BluRay",
-                                                       "BDrip", "DVDRip", "PDTV", "AMZN.WEB-DL", "NF.WEBRip"};
+constexpr std::array<std::string_view, 10> kSources = {"HDTV",  "WEB",    "WEB-DL", "WEBRip",      "BluRay",
+                                                       "BDrip", "DVDRip", "PDTV",   "AMZN.WEB-DL", "NF.WEBRip"};
 constexpr std::array<std::string_view, 7> kCodecs = {"x264", "x265", "H264", "H.264", "HEVC", "XviD", "h264"};
 constexpr std::array<std::string_view, 6> kAudio = {"AAC2.0", "DD5.1", "DDP5.1", "AAC", "AC3", "Atmos"};
 constexpr std::array<std::string_view, 6> kExtras = {"PROPER", "REPACK", "Rerip", "INTERNAL", "iNTERNAL", "READNFO"};
 constexpr std::array<std::string_view, 24> kGroups = {
-    "GRP",  "LOL",   "KILLERS", "DIMENSION", "FLEET", "NTb",    "CAKES", "GGEZ",     "TEPES", "SYNCOPY",
-    "NOGRP", "ION10", "MiNX",   "SVA",       "AFG",   "BAE",    "XEN0N", "4K",       "CLASSIC", "TEAM",
-    "OTHER", "RARBG", "d3g",    "W4F",
+    "GRP",  "LOL", "KILLERS", "DIMENSION", "FLEET", "NTb", "CAKES",   "GGEZ", "TEPES", "SYNCOPY", "NOGRP", "ION10",
+    "MiNX", "SVA", "AFG",     "BAE",       "XEN0N", "4K",  "CLASSIC", "TEAM", "OTHER", "RARBG",   "d3g",   "W4F",
 };
 constexpr std::array<std::string_view, 5> kVideoExtensions = {"mkv", "mkv", "mkv", "mp4", "avi"};
 
 // Names in a download folder that are no episode of a series, or that look like one but are not.
 constexpr std::array<std::string_view, 16> kStrayForms = {
-    "README.txt",        "Thumbs.db",          "{T}.nfo",          "{t}-{g}.sfv",
-    "{T}.Complete.Season.{S}.nfo", "{T}.{Y}.1080p.BluRay.x264-{G}.mkv", "{T}.1x{E}.{W}.mkv", "{T}.S{S}E{E}E{F}.720p.mkv",
-    "{T}.S{s}E{e}.720p.mkv", "S{S}E{E}.{T}.720p.mkv", "sample-{t}.mkv",  "{T}.S{S}.Extras.mkv",
-    "{T} S{S}E{E} 720p.mkv", "{T}.S{S}E{E}0.WEB.mkv", "{T}.S{S}xE{E}.mkv", "{t}-trailer-{Y}.mp4",
+    "README.txt",
+    "Thumbs.db",
+    "{T}.nfo",
+    "{t}-{g}.sfv",
+    "{T}.Complete.Season.{S}.nfo",
+    "{T}.{Y}.1080p.BluRay.x264-{G}.mkv",
+    "{T}.1x{E}.{W}.mkv",
+    "{T}.S{S}E{E}E{F}.720p.mkv",
+    "{T}.S{s}E{e}.720p.mkv",
+    "S{S}E{E}.{T}.720p.mkv",
+    "sample-{t}.mkv",
+    "{T}.S{S}.Extras.mkv",
+    "{T} S{S}E{E} 720p.mkv",
+    "{T}.S{S}E{E}0.WEB.mkv",
+    "{T}.S{S}xE{E}.mkv",
+    "{t}-trailer-{Y}.mp4",
 };
 
 // Names that stretch the rule: its quirks have to come out the same in every version of it.
 constexpr std::array<std::string_view, 14> kOddForms = {
-    "{T}..S{S}E{E}.720p.mkv",      ".{T}.S{S}E{E}.720p.mkv",      "{T}.S{S}E{E}.720p.mkv.",
-    "{T}.S{S}E{E}..mkv",           "{T}.S-1E+{e}.720p.mkv",       "{T}.SxAE{E}.HDTV.mkv",
-    "{T}.720p.S{S}E{E}.{W}.mkv",   "{T}.S{S}E{E}",                "{T}.S{S}E{E}.{W}.720p.S{S}E{F}.mkv",
-    "{t}.s{S}e{E}.{w}.hdtv.x264-{g}.mkv", "{T}.S{S}E{E}.{W}.{W}.{W}.{W}.{W}.{W}.{W}.{W}.1080p.WEB.mkv",
-    "{T}.S {s}E{E}.HEVC.mkv",      "{T}.S{S}E{E}.mkv.720p",       ".S{S}E{E}",
+    "{T}..S{S}E{E}.720p.mkv",
+    ".{T}.S{S}E{E}.720p.mkv",
+    "{T}.S{S}E{E}.720p.mkv.",
+    "{T}.S{S}E{E}..mkv",
+    "{T}.S-1E+{e}.720p.mkv",
+    "{T}.SxAE{E}.HDTV.mkv",
+    "{T}.720p.S{S}E{E}.{W}.mkv",
+    "{T}.S{S}E{E}",
+    "{T}.S{S}E{E}.{W}.720p.S{S}E{F}.mkv",
+    "{t}.s{S}e{E}.{w}.hdtv.x264-{g}.mkv",
+    "{T}.S{S}E{E}.{W}.{W}.{W}.{W}.{W}.{W}.{W}.{W}.1080p.WEB.mkv",
+    "{T}.S {s}E{E}.HEVC.mkv",
+    "{T}.S{S}E{E}.mkv.720p",
+    ".S{S}E{E}",
 };
 
 std::string Lower(std::string_view text) {
@@ -106,9 +125,9 @@ std::string TwoDigits(size_t value) {
 
 // What the episodes of one release share.
 struct TRelease {
-    std::string Title;   // dot-separated words
+    std::string Title;  // dot-separated words
     size_t Season = 1;
-    std::string Tags;    // everything between the episode title and the extension
+    std::string Tags;  // everything between the episode title and the extension
     std::string Extension;
     bool LowerToken = false;
     bool EpisodeTitles = true;
@@ -206,19 +225,39 @@ std::string FillForm(TRandom& random, std::string_view form) {
         const char field = form[i + 1];
         i += 2;
         switch (field) {
-            case 'T': name += MakeTitle(random); break;
-            case 't': name += Lower(MakeTitle(random)); break;
+            case 'T':
+                name += MakeTitle(random);
+                break;
+            case 't':
+                name += Lower(MakeTitle(random));
+                break;
             case 'S':
             case 'E':
-            case 'F': name += TwoDigits(1 + random.Below(24)); break;
+            case 'F':
+                name += TwoDigits(1 + random.Below(24));
+                break;
             case 's':
-            case 'e': name += static_cast<char>('1' + random.Below(9)); break;
-            case 'W': name += random.Pick(kEpisodeWords); break;
-            case 'w': name += Lower(random.Pick(kEpisodeWords)); break;
-            case 'G': name += random.Pick(kGroups); break;
-            case 'g': name += Lower(random.Pick(kGroups)); break;
-            case 'Y': name += std::to_string(1960 + random.Below(65)); break;
-            default: name += field; break;
+            case 'e':
+                name += static_cast<char>('1' + random.Below(9));
+                break;
+            case 'W':
+                name += random.Pick(kEpisodeWords);
+                break;
+            case 'w':
+                name += Lower(random.Pick(kEpisodeWords));
+                break;
+            case 'G':
+                name += random.Pick(kGroups);
+                break;
+            case 'g':
+                name += Lower(random.Pick(kGroups));
+                break;
+            case 'Y':
+                name += std::to_string(1960 + random.Below(65));
+                break;
+            default:
+                name += field;
+                break;
         }
     }
     return name;

@@ -1,6 +1,7 @@
 // sort_profile.exe <folder>: the work of a sorting run (SortFolder) with a clock around each step,
 // to see where the time of a run goes per file: the listing, the conversions and the rule, the
-// creation of the season folders and the moves. Sorts the folder for real, like tidyreel.exe, without settings file and message box.
+// creation of the season folders and the moves. Sorts the folder for real, like tidyreel.exe, without settings file and
+// message box.
 
 #include <windows.h>
 

@@ -37,17 +37,15 @@ bool IsEpisodeToken(std::string_view part) {
     for (size_t i = 0; i < 6; ++i) {
         lower[i] = static_cast<char>(FoldCase(static_cast<unsigned char>(part[i])));
     }
-    return lower[0] == 's' && lower[3] == 'e' && IsNumberField(lower[1], lower[2]) &&
-           IsNumberField(lower[4], lower[5]);
+    return lower[0] == 's' && lower[3] == 'e' && IsNumberField(lower[1], lower[2]) && IsNumberField(lower[4], lower[5]);
 }
 
 // lowerPattern is already lower-cased and not empty. Both bytes are compared as unsigned: a plain
 // char may be signed, and a byte above 0x7F would then never equal its folded self.
 bool ContainsLowered(std::string_view token, std::string_view lowerPattern) {
-    const auto found = std::search(token.begin(), token.end(), lowerPattern.begin(), lowerPattern.end(),
-                                   [](char t, char p) {
-                                       return FoldCase(static_cast<unsigned char>(t)) == static_cast<unsigned char>(p);
-                                   });
+    const auto found = std::search(
+        token.begin(), token.end(), lowerPattern.begin(), lowerPattern.end(),
+        [](char t, char p) { return FoldCase(static_cast<unsigned char>(t)) == static_cast<unsigned char>(p); });
     return found != token.end();
 }
 
@@ -181,8 +179,8 @@ std::string DeriveTargetFolder(std::string_view filePath, const TPatternSet& pat
     // begin there.
     const auto nameStart = static_cast<size_t>(name.data() - filePath.data());
     const bool nameIsTail = nameStart + name.size() == filePath.size() && name.find('\0') == std::string_view::npos;
-    const auto directoryLength =
-        static_cast<size_t>(qm::api::FindLastDelim("\\:", nameIsTail ? filePath.substr(0, nameStart) : filePath));
+    const auto directoryLength = static_cast<size_t>(
+        qm::api::FindLastDelim("\\:", nameIsTail ? filePath.substr(0, nameStart) : filePath));
     std::string result;
     result.reserve(directoryLength + 1 + head.size());
     result.append(filePath.substr(0, directoryLength));

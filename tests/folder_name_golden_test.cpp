@@ -18,8 +18,8 @@ using namespace std::string_literals;
 
 namespace {
 
-const TStrArr kDefaults = {u"480p", u"576p",  u"720p", u"1080p", u"2160p",  u"XviD",
-                           u"HEVC", u"Rerip", u"BDrip", u"AAC",  u"DVDRip", u"PDTV"};
+const TStrArr kDefaults = {u"480p", u"576p",  u"720p",  u"1080p", u"2160p",  u"XviD",
+                           u"HEVC", u"Rerip", u"BDrip", u"AAC",   u"DVDRip", u"PDTV"};
 
 // The directories the corpus is spread over: each way a path can begin.
 const std::string kDirectories[] = {
@@ -28,19 +28,56 @@ const std::string kDirectories[] = {
 
 // The worked examples of the rule and further edges: every quirk of the splitting and the search.
 const char* const kEdgeNames[] = {
-    "Show.Name.S01E02.Pilot.720p.HDTV.x264-GRP.mkv", "Show.Name.s01e02.720p.mkv",
-    "Show.S01E02.Title.1080p.BluRay.x265-HEVC.mkv", "Show.Name.S01E02.Part.1.720p.HDTV.mkv", "Show.S01E02.720P.mkv",
-    "Show.S01E02.AAC2.0.H264.mkv", "Show.Name.S01E02.720p.S01E03.mkv", "Show.Name.S01E02.Episode.Title.mkv",
-    "Show.Name.S01E02.mkv", "Show.S01E02.WEB-DL.mkv", "Aachen.S01E02.Pilot.720p.mkv", "Show.Name.S01E02.720p",
-    "Show.Name.S01E02", "Show..S01E02.720p.mkv", ".Show.S01E02.720p.mkv", "Show.S01E02.720p.mkv.",
-    "Show.S01E02..mkv", "Show.S-1E+2.720p.mkv", "Show.SxAE02.720p.mkv", "S01E02.Show.720p.mkv",
-    "Show.S1E2.720p.mkv", "Show.S01E02E03.720p.mkv", "Show.S01X02.720p.mkv", "Show.S0xE02.720p.mkv", "README",
-    "", ".", "..", "...", "a.", "a..", ".S01E02", "..S01E02", "S01E02", "x.S01E02.", "x.S01E02..", "x.S01E02...y",
-    "Show.S01E02.720p.mkv\\", "Show.S01E02.Title.mkv.720p", "Show.720p.S01E02.Title.1080p.mkv",
-    "Show.S01E02.720p720p.480p.mkv", "Show.S01E02.Title.x720p", "Show.S01E02.T.7.20p.mkv", "Show.S01E02.\xC9\xE9.720p.mkv",
-    "Show.S\t1E 2.HEVC.mkv", "Show.S%1E&7.HEVC.mkv", "Show.S%2E01.HEVC.mkv",
+    "Show.Name.S01E02.Pilot.720p.HDTV.x264-GRP.mkv",
+    "Show.Name.s01e02.720p.mkv",
+    "Show.S01E02.Title.1080p.BluRay.x265-HEVC.mkv",
+    "Show.Name.S01E02.Part.1.720p.HDTV.mkv",
+    "Show.S01E02.720P.mkv",
+    "Show.S01E02.AAC2.0.H264.mkv",
+    "Show.Name.S01E02.720p.S01E03.mkv",
+    "Show.Name.S01E02.Episode.Title.mkv",
+    "Show.Name.S01E02.mkv",
+    "Show.S01E02.WEB-DL.mkv",
+    "Aachen.S01E02.Pilot.720p.mkv",
+    "Show.Name.S01E02.720p",
+    "Show.Name.S01E02",
+    "Show..S01E02.720p.mkv",
+    ".Show.S01E02.720p.mkv",
+    "Show.S01E02.720p.mkv.",
+    "Show.S01E02..mkv",
+    "Show.S-1E+2.720p.mkv",
+    "Show.SxAE02.720p.mkv",
+    "S01E02.Show.720p.mkv",
+    "Show.S1E2.720p.mkv",
+    "Show.S01E02E03.720p.mkv",
+    "Show.S01X02.720p.mkv",
+    "Show.S0xE02.720p.mkv",
+    "README",
+    "",
+    ".",
+    "..",
+    "...",
+    "a.",
+    "a..",
+    ".S01E02",
+    "..S01E02",
+    "S01E02",
+    "x.S01E02.",
+    "x.S01E02..",
+    "x.S01E02...y",
+    "Show.S01E02.720p.mkv\\",
+    "Show.S01E02.Title.mkv.720p",
+    "Show.720p.S01E02.Title.1080p.mkv",
+    "Show.S01E02.720p720p.480p.mkv",
+    "Show.S01E02.Title.x720p",
+    "Show.S01E02.T.7.20p.mkv",
+    "Show.S01E02.\xC9\xE9.720p.mkv",
+    "Show.S\t1E 2.HEVC.mkv",
+    "Show.S%1E&7.HEVC.mkv",
+    "Show.S%2E01.HEVC.mkv",
     // Bytes above 0x7F in a part after the episode title: a pattern of such bytes drops the title.
-    "Show.S01E02.Title.Caf\xE9.720p.mkv", "Show.S01E02.Title.\xC9t\xE9.mkv",
+    "Show.S01E02.Title.Caf\xE9.720p.mkv",
+    "Show.S01E02.Title.\xC9t\xE9.mkv",
 };
 
 // Pattern lists beyond the defaults: empty entries, a dot inside a pattern, case, repeats, bytes
@@ -63,9 +100,15 @@ std::vector<std::string> CorpusNames(size_t count) {
         names.emplace_back(edge);
     }
     // Three of the edges hold a NUL: a C string would have cut them short.
-    names.push_back("Show.S01E02.a\0" "720p.mkv"s);
-    names.push_back("Show\0" "x.S01E02.720p.mkv"s);
-    names.push_back("a\\b\0" "c\\Show.S01E02.720p.mkv"s);
+    names.push_back(
+        "Show.S01E02.a\0"
+        "720p.mkv"s);
+    names.push_back(
+        "Show\0"
+        "x.S01E02.720p.mkv"s);
+    names.push_back(
+        "a\\b\0"
+        "c\\Show.S01E02.720p.mkv"s);
     return names;
 }
 
