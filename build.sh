@@ -76,6 +76,7 @@ run_demo() {
 case "${1:-}" in
     test)
         ensure_packages
+        scripts/check_format.sh
         build_preset native
         scripts/check_tidy.sh
         build_preset native-clang

@@ -11,10 +11,10 @@
 namespace qm::app {
 
 struct TRunState {
-    std::string ExecutablePath;   // full path of the running executable, 8-bit
-    std::string SettingsFile;     // the INI file beside the executable
-    qm::api::TStrArr PatternList; // release and quality tags, loaded once per run
-    qm::api::TStrArr FileList;    // every file found in the folder; its length is the Found count
+    std::string ExecutablePath;    // full path of the running executable, 8-bit
+    std::string SettingsFile;      // the INI file beside the executable
+    qm::api::TStrArr PatternList;  // release and quality tags, loaded once per run
+    qm::api::TStrArr FileList;     // every file found in the folder; its length is the Found count
     int32_t MovedCount = 0;
     int64_t CounterFrequency = 0;
     int64_t StartCount = 0;

@@ -60,9 +60,8 @@ void RunSortingMode(const std::string& folder) {
     qm::sorter::SortFolder(run, folder);
 
     run.EndCount = ReadCounter();
-    const std::string summary =
-        RunSummary(static_cast<int32_t>(run.FileList.size()), run.MovedCount, run.CounterFrequency, run.StartCount,
-                   run.EndCount);
+    const std::string summary = RunSummary(static_cast<int32_t>(run.FileList.size()), run.MovedCount,
+                                           run.CounterFrequency, run.StartCount, run.EndCount);
     ShowMessage(summary.c_str(), SummaryTitle);
 }
 

@@ -57,8 +57,7 @@ bool MakeSendToShortcut(const std::string& caption, std::u16string& linkPath) {
     target += Installer.ExecutablePath;
     target += '"';
     const qm::api::TComApartment com;
-    return qm::api::ShellShortcut(target, ShortcutDescription, {}, caption, qm::api::ShortcutPlace::SendTo,
-                                  linkPath);
+    return qm::api::ShellShortcut(target, ShortcutDescription, {}, caption, qm::api::ShortcutPlace::SendTo, linkPath);
 }
 
 // Registers the entry at the chosen place and removes an entry of the other kind.

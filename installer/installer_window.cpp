@@ -23,8 +23,8 @@ using qm::api::WriteButtonCheck;
 
 // The control handles in creation order, which is also the order the font is given out in.
 constexpr std::array<HWND TInstallerState::*, ControlCount> ControlHandles = {
-    &TInstallerState::InstallButton,  &TInstallerState::UninstallButton, &TInstallerState::MenuNameLabel,
-    &TInstallerState::MenuNameEdit,   &TInstallerState::LocationGroup,   &TInstallerState::ContextRadio,
+    &TInstallerState::InstallButton, &TInstallerState::UninstallButton, &TInstallerState::MenuNameLabel,
+    &TInstallerState::MenuNameEdit,  &TInstallerState::LocationGroup,   &TInstallerState::ContextRadio,
     &TInstallerState::SendToRadio,
 };
 
@@ -102,9 +102,9 @@ void CreateInstallerWindow() {
         return;
     }
 
-    s.InstallerFont.reset(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                      DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    s.InstallerFont.reset(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                      "MS Sans Serif"));
     CreateControls(InstallIndex, EditIndex);
     s.MenuCaption = MenuCaptionFrom(RegReadText(HKEY_CURRENT_USER, VerbKeyPath, {}));
     CreateControls(EditIndex, ControlCount);

@@ -15,7 +15,7 @@ namespace qm::installer {
 struct TInstallerState {
     HINSTANCE Instance = nullptr;
     WNDCLASSA WindowClass{};
-    std::string ExecutablePath;  // the running executable, read once when the window is made
+    std::string ExecutablePath;      // the running executable, read once when the window is made
     HWND InstallerWindow = nullptr;  // null until made, and when it could not be made
     HWND InstallButton = nullptr;
     HWND UninstallButton = nullptr;

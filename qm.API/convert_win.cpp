@@ -20,8 +20,8 @@ std::u16string ToUtf16(std::string_view ansi) {
         return {};
     }
     std::u16string wide(static_cast<size_t>(outLength), u'\0');
-    const int written =
-        MultiByteToWideChar(CP_ACP, 0, ansi.data(), inLength, reinterpret_cast<wchar_t*>(wide.data()), outLength);
+    const int written = MultiByteToWideChar(CP_ACP, 0, ansi.data(), inLength, reinterpret_cast<wchar_t*>(wide.data()),
+                                            outLength);
     wide.resize(static_cast<size_t>(written > 0 ? written : 0));
     return wide;
 }

@@ -13,7 +13,9 @@ namespace {
 constexpr DWORD kFindFlags = 2 | 4;
 
 // A text with a NUL inside would reach the platform cut short and name another path.
-bool HasNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
+bool HasNul(std::string_view text) {
+    return text.find('\0') != std::string_view::npos;
+}
 
 DWORD AttributesOf(std::string_view path) {
     if (HasNul(path)) {
@@ -22,7 +24,9 @@ DWORD AttributesOf(std::string_view path) {
     return GetFileAttributesA(std::string(path).c_str());
 }
 
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
 
 bool IsDotOrDotDot(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));

@@ -40,8 +40,7 @@ std::string RegReadText(HKEY root, std::string_view keyPath, std::string_view va
     const std::string name(valueName);
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_SZ) {
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ) {
         return {};
     }
     std::string text(size, '\0');

@@ -9,7 +9,9 @@ std::string_view NulView(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
-int Position(size_t offset) { return static_cast<int>(offset) + 1; }
+int Position(size_t offset) {
+    return static_cast<int>(offset) + 1;
+}
 
 // Whether sub occurs at the 1-based position pos of text; empty texts never match.
 bool OccursAt(std::string_view sub, std::string_view text, long long pos, bool caseSensitive) {

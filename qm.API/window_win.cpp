@@ -13,8 +13,8 @@ HWND NewWindow(std::string_view className, std::string_view text, DWORD style, i
                HWND parent, HMENU menu, HINSTANCE instance, void* param) {
     const std::string classText(className);
     const std::string windowText(text);
-    return CreateWindowExA(0, classText.c_str(), windowText.c_str(), style, x, y, width, height, parent, menu,
-                           instance, param);
+    return CreateWindowExA(0, classText.c_str(), windowText.c_str(), style, x, y, width, height, parent, menu, instance,
+                           param);
 }
 
 std::string ReadWindowText(HWND window) {

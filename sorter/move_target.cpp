@@ -53,8 +53,7 @@ std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api
     return MoveTargetOf(entry, PreparePatterns(patternList));
 }
 
-std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_view path,
-                                        const TPatternSet& patterns) {
+std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_view path, const TPatternSet& patterns) {
     // The rule answers with the empty text for a name without an episode token: the file stays.
     const std::string derived = DeriveTargetFolder(path, patterns);
     if (derived.empty()) {

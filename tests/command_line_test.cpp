@@ -27,19 +27,21 @@ TEST_P(SplitCommandLineTest, SplitsByTheToolsOwnRules) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitCommandLineTest,
     ::testing::Values(
-        TSplitCase{"empty line: no word at all", "", {}},
-        TSplitCase{"only blanks", "  \t ", {}},
+        TSplitCase{"empty line: no word at all", "", {}}, TSplitCase{"only blanks", "  \t ", {}},
         TSplitCase{"program only", "tidyreel.exe", {"tidyreel.exe"}},
         TSplitCase{"quoted program with blanks", "\"C:\\Program Files\\t.exe\"", {"C:\\Program Files\\t.exe"}},
         TSplitCase{"one folder", "t.exe D:\\Video", {"t.exe", "D:\\Video"}},
         TSplitCase{"runs of blanks and tabs separate once", "t.exe \t  a \t b", {"t.exe", "a", "b"}},
-        TSplitCase{"every control byte 1..31 separates", std::string("t.exe\x01" "a\x1f" "b\nc\rd"),
+        TSplitCase{"every control byte 1..31 separates",
+                   std::string("t.exe\x01"
+                               "a\x1f"
+                               "b\nc\rd"),
                    {"t.exe", "a", "b", "c", "d"}},
         TSplitCase{"a quoted blank stays", "t.exe \"D:\\My Videos\"", {"t.exe", "D:\\My Videos"}},
-        TSplitCase{"quotes may start mid-word and are dropped", "t.exe D:\\\"My Videos\"\\x",
-                   {"t.exe", "D:\\My Videos\\x"}},
-        TSplitCase{"backslash before a closing quote is ordinary (quoted drive root)", "t.exe \"D:\\\"",
-                   {"t.exe", "D:\\"}},
+        TSplitCase{
+            "quotes may start mid-word and are dropped", "t.exe D:\\\"My Videos\"\\x", {"t.exe", "D:\\My Videos\\x"}},
+        TSplitCase{
+            "backslash before a closing quote is ordinary (quoted drive root)", "t.exe \"D:\\\"", {"t.exe", "D:\\"}},
         TSplitCase{"backslash before a quote does not escape it", "t.exe a\\\"b c\"", {"t.exe", "a\\b c"}},
         TSplitCase{"a pair of quotes is an empty argument", "t.exe \"\"", {"t.exe", ""}},
         TSplitCase{"doubled quote inside quotes is dropped without closing", "t.exe \"a\"\" b\"", {"t.exe", "a b"}},

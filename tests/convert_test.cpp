@@ -68,7 +68,9 @@ TEST(Convert, SurrogatesBecomeSubstitutes) {
     EXPECT_EQ(ansi, "a?b");
 #endif
     // Halves without their partner have no byte either.
-    EXPECT_EQ(ToAnsi(u"a\xD800" u"b"), "a?b");
+    EXPECT_EQ(ToAnsi(u"a\xD800"
+                     u"b"),
+              "a?b");
     EXPECT_EQ(ToAnsi(u"a\xDC00\xD800"), "a??");
 }
 

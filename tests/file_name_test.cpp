@@ -10,9 +10,23 @@ namespace {
 
 TEST(IsPlainFileName, AcceptsCaptionsThatNameAFileInTheFolder) {
     const std::string good[] = {
-        "My sorter",     "QM - Tidyreel", "a",         "Sort.episodes", "CONSOLE", "con1",  "COM0",
-        "LPT10",         "NULL.txt",      "AUXILIARY", "x.lnk",         "Menu.lnk", "über", " leading blank",
-        ".hidden",       "a..b",          std::string(200, 'x'),
+        "My sorter",
+        "QM - Tidyreel",
+        "a",
+        "Sort.episodes",
+        "CONSOLE",
+        "con1",
+        "COM0",
+        "LPT10",
+        "NULL.txt",
+        "AUXILIARY",
+        "x.lnk",
+        "Menu.lnk",
+        "über",
+        " leading blank",
+        ".hidden",
+        "a..b",
+        std::string(200, 'x'),
     };
     for (const std::string& caption : good) {
         EXPECT_TRUE(IsPlainFileName(caption)) << caption;
@@ -70,12 +84,12 @@ TEST(IsPlainFileName, FolderNames) {
         bool usable;
     };
     const Case cases[] = {
-        {"Show.S01", true},  {".Show", true},      {" Show", true},    {"COM10", true},   {"CONSOLE", true},
-        {"NUL-S01", true},   {"Caf\xE9", true},    {"Show.", false},   {"Show ", false},  {"con", false},
-        {"Con.S01", false},  {"CON .S01", false},  {"PRN", false},     {"AUX", false},    {"NUL.x", false},
-        {"COM1", false},     {"LPT9.S01", false},  {"a<b", false},     {"a>b", false},    {"a:b", false},
-        {"a\"b", false},     {"a/b", false},       {"a\\b", false},    {"a|b", false},    {"a?b", false},
-        {"a*b", false},      {"a\tb", false},      {"a\x1F", false},
+        {"Show.S01", true}, {".Show", true},     {" Show", true},  {"COM10", true},  {"CONSOLE", true},
+        {"NUL-S01", true},  {"Caf\xE9", true},   {"Show.", false}, {"Show ", false}, {"con", false},
+        {"Con.S01", false}, {"CON .S01", false}, {"PRN", false},   {"AUX", false},   {"NUL.x", false},
+        {"COM1", false},    {"LPT9.S01", false}, {"a<b", false},   {"a>b", false},   {"a:b", false},
+        {"a\"b", false},    {"a/b", false},      {"a\\b", false},  {"a|b", false},   {"a?b", false},
+        {"a*b", false},     {"a\tb", false},     {"a\x1F", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsPlainFileName(c.name), c.usable) << "'" << c.name << "'";

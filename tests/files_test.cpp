@@ -17,7 +17,9 @@ using qm::test::TTempFolder;
 
 namespace {
 
-std::u16string U16(const std::string& ascii) { return ToUtf16(ascii); }
+std::u16string U16(const std::string& ascii) {
+    return ToUtf16(ascii);
+}
 
 // The listing's names relative to root, sorted, as UTF-8 for readable failures.
 std::vector<std::string> Relative(const TStrArr& paths, const std::string& root) {

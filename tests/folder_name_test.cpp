@@ -12,8 +12,8 @@ using qm::api::TStrArr;
 
 namespace {
 
-const TStrArr kDefaults = {u"480p", u"576p",  u"720p", u"1080p", u"2160p",  u"XviD",
-                           u"HEVC", u"Rerip", u"BDrip", u"AAC",  u"DVDRip", u"PDTV"};
+const TStrArr kDefaults = {u"480p", u"576p",  u"720p",  u"1080p", u"2160p",  u"XviD",
+                           u"HEVC", u"Rerip", u"BDrip", u"AAC",   u"DVDRip", u"PDTV"};
 
 struct NameCase {
     std::string file;
@@ -136,11 +136,18 @@ TEST(ContainsNoCase, PatternInsideToken) {
         bool contains;
     };
     const Case cases[] = {
-        {"x265-HEVC", "HEVC", true}, {"x265-HEVC", "hevc", true}, {"720", "720p", false},
-        {"720p", "720", true},       {"abc", "", false},          {"", "a", false},
-        {"", "", false},             {"AbC", "aBc", true},        {"\xC9", "\xE9", false},
+        {"x265-HEVC", "HEVC", true},
+        {"x265-HEVC", "hevc", true},
+        {"720", "720p", false},
+        {"720p", "720", true},
+        {"abc", "", false},
+        {"", "a", false},
+        {"", "", false},
+        {"AbC", "aBc", true},
+        {"\xC9", "\xE9", false},
         // Bytes above 0x7F compare unchanged, so they match themselves (char may be signed).
-        {"Caf\xC9", "\xC9", true}, {"Caf\xC9s", "F\xC9S", true},
+        {"Caf\xC9", "\xC9", true},
+        {"Caf\xC9s", "F\xC9S", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ContainsNoCase(c.token, c.pattern), c.contains) << c.token << " / " << c.pattern;

@@ -17,8 +17,7 @@ namespace {
 
 constexpr const char* kVersion = "0.0.0.4";
 
-std::string exe_path()
-{
+std::string exe_path() {
     std::vector<char> buf(MAX_PATH);
     for (;;) {
         const DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
@@ -27,8 +26,7 @@ std::string exe_path()
         if (n < buf.size()) {
             std::string self(buf.data(), n);
             const auto slash = self.find_last_of("\\/");
-            return (slash == std::string::npos ? std::string() : self.substr(0, slash + 1))
-                + "tidyreel.exe";
+            return (slash == std::string::npos ? std::string() : self.substr(0, slash + 1)) + "tidyreel.exe";
         }
         buf.resize(buf.size() * 2);
     }
@@ -37,12 +35,8 @@ std::string exe_path()
 class Image {
 public:
     explicit Image(const std::string& path)
-        : module_(LoadLibraryExA(path.c_str(), nullptr,
-              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
-    {
-    }
-    ~Image()
-    {
+        : module_(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+    ~Image() {
         if (module_ != nullptr)
             FreeLibrary(module_);
     }
@@ -52,8 +46,7 @@ public:
     HMODULE get() const { return module_; }
 
     // The bytes of one resource, empty when it is missing.
-    std::string_view resource(LPCSTR type, LPCSTR name) const
-    {
+    std::string_view resource(LPCSTR type, LPCSTR name) const {
         HRSRC info = FindResourceA(module_, name, type);
         if (info == nullptr)
             return {};
@@ -68,22 +61,19 @@ private:
     HMODULE module_;
 };
 
-constexpr DWORD version_words(WORD high, WORD low)
-{
+constexpr DWORD version_words(WORD high, WORD low) {
     return (static_cast<DWORD>(high) << 16) | low;
 }
 
 template <typename T>
-T read_le(std::string_view bytes, std::size_t offset)
-{
+T read_le(std::string_view bytes, std::size_t offset) {
     T value{};
     std::memcpy(&value, bytes.data() + offset, sizeof value);
     return value;
 }
 
 // Text of the first element <name ...>text</name>; "<missing>" when there is none.
-std::string element_text(std::string_view xml, std::string_view name)
-{
+std::string element_text(std::string_view xml, std::string_view name) {
     std::string open(1, '<');
     open += name;
     std::size_t at = xml.find(open);
@@ -106,8 +96,7 @@ std::string element_text(std::string_view xml, std::string_view name)
 }
 
 // The whole start tag (up to '>') of the element that contains `marker`, empty when absent.
-std::string tag_containing(std::string_view xml, std::string_view marker)
-{
+std::string tag_containing(std::string_view xml, std::string_view marker) {
     const std::size_t at = xml.find(marker);
     if (at == std::string_view::npos)
         return {};
@@ -120,8 +109,7 @@ std::string tag_containing(std::string_view xml, std::string_view marker)
 
 class Resources : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         path_ = exe_path();
         ASSERT_NE(GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES)
             << path_ << " is missing; build the tidyreel target first";
@@ -130,8 +118,7 @@ protected:
     std::string path_;
 };
 
-TEST_F(Resources, MainIconIsOne32By32ImageAt24Bits)
-{
+TEST_F(Resources, MainIconIsOne32By32ImageAt24Bits) {
     Image exe(path_);
     ASSERT_NE(exe.get(), nullptr) << "LoadLibraryExA failed: " << GetLastError();
 
@@ -167,8 +154,7 @@ TEST_F(Resources, MainIconIsOne32By32ImageAt24Bits)
     EXPECT_EQ(icon.size(), sizeof(BITMAPINFOHEADER) + 32u * 96u + 32u * 4u);
 }
 
-TEST_F(Resources, ManifestAsksForThemesDpiAwarenessAndKnownWindows)
-{
+TEST_F(Resources, ManifestAsksForThemesDpiAwarenessAndKnownWindows) {
     Image exe(path_);
     ASSERT_NE(exe.get(), nullptr) << "LoadLibraryExA failed: " << GetLastError();
 
@@ -184,11 +170,9 @@ TEST_F(Resources, ManifestAsksForThemesDpiAwarenessAndKnownWindows)
     EXPECT_NE(level.find("level=\"asInvoker\""), std::string::npos) << level;
     EXPECT_NE(level.find("uiAccess=\"false\""), std::string::npos) << level;
 
-    const std::string controls =
-        tag_containing(manifest, "name=\"Microsoft.Windows.Common-Controls\"");
+    const std::string controls = tag_containing(manifest, "name=\"Microsoft.Windows.Common-Controls\"");
     EXPECT_NE(controls.find("version=\"6.0.0.0\""), std::string::npos) << controls;
-    EXPECT_NE(controls.find("publicKeyToken=\"6595b64144ccf1df\""), std::string::npos)
-        << controls;
+    EXPECT_NE(controls.find("publicKeyToken=\"6595b64144ccf1df\""), std::string::npos) << controls;
 
     EXPECT_EQ(element_text(manifest, "dpiAware"), "true/pm");
     EXPECT_EQ(element_text(manifest, "dpiAwareness"), "PerMonitorV2");
@@ -201,14 +185,11 @@ TEST_F(Resources, ManifestAsksForThemesDpiAwarenessAndKnownWindows)
              "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
              "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
          }) {
-        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\""),
-            std::string_view::npos)
-            << os;
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\""), std::string_view::npos) << os;
     }
 }
 
-TEST_F(Resources, VersionBlockNamesTheProductAndItsVersion)
-{
+TEST_F(Resources, VersionBlockNamesTheProductAndItsVersion) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(path_.c_str(), &ignored);
     ASSERT_GT(size, 0u) << "no version block: " << GetLastError();
@@ -240,8 +221,8 @@ TEST_F(Resources, VersionBlockNamesTheProductAndItsVersion)
     EXPECT_EQ(translation[1], 1200);
 
     char prefix[64];
-    std::snprintf(prefix, sizeof prefix, "\\StringFileInfo\\%04x%04x\\",
-        static_cast<unsigned>(translation[0]), static_cast<unsigned>(translation[1]));
+    std::snprintf(prefix, sizeof prefix, "\\StringFileInfo\\%04x%04x\\", static_cast<unsigned>(translation[0]),
+                  static_cast<unsigned>(translation[1]));
     const auto value = [&](const char* name) -> std::string {
         void* text = nullptr;
         UINT chars = 0;

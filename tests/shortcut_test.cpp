@@ -19,8 +19,8 @@ using namespace qm::api;
 using qm::test::Quoted;
 using qm::test::ReadLink;
 using qm::test::SendToFolder;
-using qm::test::TStoredLink;
 using qm::test::SendToShortcuts;
+using qm::test::TStoredLink;
 
 namespace {
 
@@ -57,8 +57,8 @@ TEST(ShortcutPlace, NamesThePublishedKnownFolders) {
 TEST_F(Shortcut, CreatesTheLinkInSendToAndReportsItsPath) {
     const std::string exe = folder_ / "tidyreel.exe";
     std::u16string linkPath = u"stale";
-    ASSERT_TRUE(ShellShortcut(Quoted(exe), "Tidyreel by Quillmoor", "", "QM - Tidyreel", ShortcutPlace::SendTo,
-                              linkPath));
+    ASSERT_TRUE(
+        ShellShortcut(Quoted(exe), "Tidyreel by Quillmoor", "", "QM - Tidyreel", ShortcutPlace::SendTo, linkPath));
     const std::string expectedPath = SendToFolder() + "\\QM - Tidyreel.lnk";
     EXPECT_EQ(ToAnsi(linkPath), expectedPath);
     EXPECT_EQ(SendToShortcuts(), std::vector<std::string>{"QM - Tidyreel.lnk"});
@@ -75,8 +75,7 @@ TEST_F(Shortcut, OverwritesAnExistingLink) {
     std::u16string first;
     std::u16string second;
     ASSERT_TRUE(ShellShortcut(Quoted(folder_ / "old.exe"), "old", "", "Again", ShortcutPlace::SendTo, first));
-    ASSERT_TRUE(ShellShortcut(Quoted(folder_ / "new.exe"), "new", "--x", "Again", ShortcutPlace::SendTo,
-                              second));
+    ASSERT_TRUE(ShellShortcut(Quoted(folder_ / "new.exe"), "new", "--x", "Again", ShortcutPlace::SendTo, second));
     EXPECT_EQ(first, second);
     EXPECT_EQ(SendToShortcuts(), std::vector<std::string>{"Again.lnk"});
     const TStoredLink stored = ReadLink(ToAnsi(second));

@@ -20,7 +20,8 @@ TEST(RunSummaryTest, SecondsAreRoundedToSevenDecimals) {
 }
 
 TEST(RunSummaryTest, LongRunsFillTheWidthAndAreNotCut) {
-    EXPECT_EQ(RunSummary(1, 1, 2, 0, 25), "Found: 1 files\r\nMoved: 1 files\r\nSkipped: 0 files\r\nNeeded: 12.5000000 seconds");
+    EXPECT_EQ(RunSummary(1, 1, 2, 0, 25),
+              "Found: 1 files\r\nMoved: 1 files\r\nSkipped: 0 files\r\nNeeded: 12.5000000 seconds");
     EXPECT_EQ(RunSummary(1, 0, 2, 0, 247),
               "Found: 1 files\r\nMoved: 0 files\r\nSkipped: 1 files\r\nNeeded: 123.5000000 seconds");
 }

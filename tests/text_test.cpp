@@ -46,11 +46,10 @@ TEST(FindCharFrom, PositionsAndBounds) {
         int from, expected;
     };
     const Case cases[] = {
-        {"a\\b\\c", 3, 4}, {"a\\b\\c", 2, 2}, {"a\\b\\c", 5, 0},
-        {"abc", 0, 0},   // no backslash at all
-        {"\\bc", -7, 1}, // from below 1 counts as 1
-        {"a\\", 5, 0},   // from past the end
-        {"", 1, 0},      {"a\0\\"s, 1, 0},
+        {"a\\b\\c", 3, 4}, {"a\\b\\c", 2, 2}, {"a\\b\\c", 5, 0}, {"abc", 0, 0},  // no backslash at all
+        {"\\bc", -7, 1},                                                         // from below 1 counts as 1
+        {"a\\", 5, 0},                                                           // from past the end
+        {"", 1, 0},        {"a\0\\"s, 1, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FindCharFrom('\\', c.text, c.from), c.expected) << c.text << " from " << c.from;
@@ -63,7 +62,7 @@ TEST(HeadTail, Cuts) {
         const char* head;
         const char* tail;
     };
-    const Case cases[] = {{-1, "", "abc"}, {0, "", "abc"}, {1, "a", "abc"}, {2, "ab", "bc"},
+    const Case cases[] = {{-1, "", "abc"}, {0, "", "abc"}, {1, "a", "abc"},  {2, "ab", "bc"},
                           {3, "abc", "c"}, {4, "abc", ""}, {1000, "abc", ""}};
     for (const auto& c : cases) {
         EXPECT_EQ(HeadOf("abc", c.n), c.head) << c.n;

@@ -71,9 +71,9 @@ void ExpectCleanEnd(TInstallerRun& run) {
 }
 
 // Starts the installer, checks the preset it shows, and hands the run back for more.
-#define START_SHOWING(run, preset)               \
-    TInstallerRun run;                           \
-    ASSERT_NE(run.Window(), nullptr);            \
+#define START_SHOWING(run, preset)    \
+    TInstallerRun run;                \
+    ASSERT_NE(run.Window(), nullptr); \
     ASSERT_NO_FATAL_FAILURE(ExpectPreset(run.Read(), preset))
 
 HWND ControlOf(const TInstallerRun& run, size_t index) {
@@ -123,8 +123,7 @@ TEST_F(InstallerE2E, FirstStartShowsTheFixedFrameWithInstallEnabled) {
 
     const int cySize = GetSystemMetrics(SM_CYSIZE);
     EXPECT_EQ(view.Rect.left, GetSystemMetrics(SM_CXFULLSCREEN) / 2 - 111);
-    EXPECT_EQ(view.Rect.top,
-              GetSystemMetrics(SM_CYFULLSCREEN) / 2 - (150 - (cySize + GetSystemMetrics(SM_CYMIN))) / 2);
+    EXPECT_EQ(view.Rect.top, GetSystemMetrics(SM_CYFULLSCREEN) / 2 - (150 - (cySize + GetSystemMetrics(SM_CYMIN))) / 2);
     EXPECT_EQ(view.Rect.right - view.Rect.left, 222);
     EXPECT_EQ(view.Rect.bottom - view.Rect.top, 150 + cySize);
 

@@ -47,8 +47,8 @@ TEST_F(SortingRunE2E, TypicalFolderIsSortedAndASecondRunMovesWhatWasBlocked) {
         "Folder.S01E01.mkv\\inside.txt",
     };
     MakeFiles(video, stay, moves);
-    ASSERT_TRUE(SetFileAttributesW(Wide(video / "Show.Name.S01E05.720p.HDTV.x264-GRP.mkv").c_str(),
-                                   FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(
+        SetFileAttributesW(Wide(video / "Show.Name.S01E05.720p.HDTV.x264-GRP.mkv").c_str(), FILE_ATTRIBUTE_HIDDEN));
     const TTree before = SnapshotTree(video.Path());
     THeldFile held(video / "Held.S01E01.mkv");
     ASSERT_TRUE(held.Held());
@@ -84,19 +84,20 @@ TEST_F(SortingRunE2E, NamesWithoutAUsableFolderStay) {
     };
     const std::vector<std::string> stay = {
         // Folder names Windows cannot hold as named: no folder is made, nothing moves.
-        "Video\\.S01E02",            // empty: the file's own folder
-        "Video\\..S01E02",           // "."
-        "Video\\...S01E02",          // "..", the parent folder
-        "Video\\Show.S01E02..mkv",   // "Show.S01." would be made as "Show.S01"
-        "Video\\Show .S01E02",       // "Show " would be made as "Show"
-        "Video\\CON.S01E02.mkv",     // a device name
+        "Video\\.S01E02",           // empty: the file's own folder
+        "Video\\..S01E02",          // "."
+        "Video\\...S01E02",         // "..", the parent folder
+        "Video\\Show.S01E02..mkv",  // "Show.S01." would be made as "Show.S01"
+        "Video\\Show .S01E02",      // "Show " would be made as "Show"
+        "Video\\CON.S01E02.mkv",    // a device name
         // A folder path too long for the 8-bit folder creation.
         "Video\\" + std::string(230, 'A') + ".S01E01.mkv",
         // Names the ANSI code page cannot hold: the rule would read substitutes in them.
-        "Video\\\xD0\xA8\xD0\xBE\xD1\x83.S01E02.720p.mkv",                          // Cyrillic title
-        "Video\\Show.S01E02.\xD0\x9F\xD0\xB8\xD0\xBB\xD0\xBE\xD1\x82.720p.mkv",    // Cyrillic episode title
-        "Video\\\xC5\x81\xC3\xB3" "d\xC5\xBA.S01E02.mkv",                           // best fit would make it Lodz
-        "Video\\\xE6\x9D\xB1\xE4\xBA\xAC.S01E02.720p.mkv",                          // CJK title
+        "Video\\\xD0\xA8\xD0\xBE\xD1\x83.S01E02.720p.mkv",                       // Cyrillic title
+        "Video\\Show.S01E02.\xD0\x9F\xD0\xB8\xD0\xBB\xD0\xBE\xD1\x82.720p.mkv",  // Cyrillic episode title
+        "Video\\\xC5\x81\xC3\xB3"
+        "d\xC5\xBA.S01E02.mkv",                             // best fit would make it Lodz
+        "Video\\\xE6\x9D\xB1\xE4\xBA\xAC.S01E02.720p.mkv",  // CJK title
     };
     MakeFiles(root, stay, moves);
     const TTree before = SnapshotTree(root.Path());
