@@ -173,10 +173,6 @@ TRunReport RunAnsweringBoxes(const std::string& program, const std::string& comm
     return report;
 }
 
-TRunReport RunTidyreel(const std::string& commandLineTail, DWORD timeoutMs) {
-    return RunAnsweringBoxes(TidyreelPath(), commandLineTail, timeoutMs);
-}
-
 TWindowView ReadWindow(HWND window) {
     TWindowView view;
     view.Handle = window;

@@ -41,9 +41,6 @@ std::string Quoted(const std::string& argument);
 // message box with OK, and waits at most timeoutMs for the process to end.
 TRunReport RunAnsweringBoxes(const std::string& program, const std::string& commandLineTail, DWORD timeoutMs = 30000);
 
-// The same for tidyreel.exe.
-TRunReport RunTidyreel(const std::string& commandLineTail, DWORD timeoutMs = 30000);
-
 // One child window as another process sees it.
 struct TControlView {
     HWND Handle = nullptr;
