@@ -97,7 +97,7 @@ class Sweep:
                 with open(log, encoding="utf-8", errors="replace") as text:
                     text.seek(mark)
                     tail = text.read()
-                found = re.search(r"\d+ - (\S+) \((?:Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)", tail)
+                found = re.search(r"\d+ - (.+?) \((?:Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)", tail)
                 return f"{preset}: {found.group(1) if found else 'ctest failed'}"
         return ""
 

@@ -1,10 +1,11 @@
 #pragma once
-// Drives the real tidyreel.exe from another process: starts it, finds the message boxes it shows,
-// reads them, presses OK and reports how the process ended; or finds its installer window, reads
-// its controls, types, clicks and closes it.
+// Drives the real tidyreel.exe from a test program: starts it, answers its message boxes or works
+// its installer window from outside, and reads the files it works on.
 
 #include <windows.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,88 +13,88 @@ namespace qm::test {
 
 struct TMessageBox {
     std::string Title;
-    std::string Text;                  // the message, exactly as shown (CR LF line breaks)
-    std::vector<std::string> Buttons;  // button captions in window order
+    std::string Text;
+    std::vector<std::string> Buttons;
 };
 
 struct TRunReport {
-    bool Started = false;  // the process could be created
-    bool Ended = false;    // it ended within the time limit (otherwise it was terminated)
+    bool Ended = false;  // within the time limit; otherwise the process was terminated
     DWORD ExitCode = 0;
-    std::vector<TMessageBox> Boxes;  // every message box shown, in order; each was answered with OK
-    // The process's peak memory as the platform counts it, read while its last box was up (0 when
-    // it showed none): the most physical memory it held, and the most memory it committed.
-    SIZE_T PeakWorkingSetBytes = 0;
-    SIZE_T PeakPagefileBytes = 0;
+    std::vector<TMessageBox> Boxes;  // every box shown, in order; each answered with OK
 };
 
-// tidyreel.exe from the folder of the running test executable.
+// tidyreel.exe beside the running test program.
 std::string TidyreelPath();
-
-// Copies tidyreel.exe into folder, so that a test owns the settings file beside it; returns the
-// copy's path, or "" when it could not be made.
-std::string CopyTidyreelTo(const std::string& folder);
-
-// Quotes one argument for the tool's command line (no quote may occur inside it).
 std::string Quoted(const std::string& argument);
 
-// Runs `program` with the raw command-line tail appended after its quoted path, answering every
-// message box with OK, and waits at most timeoutMs for the process to end.
-TRunReport RunAnsweringBoxes(const std::string& program, const std::string& commandLineTail, DWORD timeoutMs = 30000);
+// Starts every program with its command-line tail at once (as Explorer does for several folders),
+// answers each box with OK and waits for every process to end.
+std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::string, std::string>>& runs);
+TRunReport RunAnsweringBoxes(const std::string& program, const std::string& commandLineTail);
 
-// One child window as another process sees it.
 struct TControlView {
     HWND Handle = nullptr;
     std::string ClassName;
-    std::string Text;  // the whole text, however long
+    std::string Text;
     DWORD Style = 0;
     bool Enabled = false;
-    LRESULT Check = 0;  // BM_GETCHECK (0 for controls that are no buttons)
-    RECT Rect{};        // the window rectangle in the parent's client coordinates
+    LRESULT Check = 0;
+    RECT Rect{};  // in the parent's client coordinates
 };
 
-// A top-level window and its children in creation order.
 struct TWindowView {
-    HWND Handle = nullptr;
     std::string ClassName;
     std::string Title;
     DWORD Style = 0;
     DWORD ExStyle = 0;
-    RECT Rect{};  // screen coordinates
-    std::vector<TControlView> Controls;
+    RECT Rect{};
+    std::vector<TControlView> Controls;  // in creation order
 };
 
-// tidyreel.exe started without arguments, and the installer window it opens. The process is
-// terminated on destruction if it is still running.
+TWindowView ReadWindow(HWND window);
+
+// tidyreel.exe started without arguments, once its installer window waits for input; terminated
+// on destruction if it still runs.
 class TInstallerRun {
 public:
-    // Starts the program and waits (bounded) until its window of class "Quillmoors_UI_CLASS" is up
-    // and the program waits for input.
-    explicit TInstallerRun(DWORD timeoutMs = 15000);
+    TInstallerRun();
     ~TInstallerRun();
     TInstallerRun(const TInstallerRun&) = delete;
     TInstallerRun& operator=(const TInstallerRun&) = delete;
 
-    // Null when no window appeared in time.
     HWND Window() const { return window_; }
-    TWindowView Read() const;
-
-    // WM_SETTEXT, handled before it returns.
-    void SetText(HWND control, const std::string& text) const;
-    // BM_CLICK (a press and release of the mouse button), handled before it returns, or the
-    // program ended while handling it.
-    void Click(HWND control) const;
-    // WM_CLOSE posted, as the close box sends it.
+    HWND Control(size_t index) const { return ReadWindow(window_).Controls.at(index).Handle; }
+    void SetText(size_t index, const std::string& text) const;
+    void Click(size_t index) const;  // also reaches a disabled button, as its own click would
     void Close() const;
-    // Waits for the process to end (terminating it after timeoutMs) and reports how it ended.
-    TRunReport Wait(DWORD timeoutMs = 15000);
+    TRunReport Wait();
 
 private:
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
 
-// Reads a window and its children from outside its process.
-TWindowView ReadWindow(HWND window);
+// Files below a fresh temporary folder, reached through \\?\ so that names such as CON work.
+// Paths given as UTF-8 text.
+class TTempFolder {
+public:
+    TTempFolder();
+    ~TTempFolder();
+    TTempFolder(const TTempFolder&) = delete;
+    TTempFolder& operator=(const TTempFolder&) = delete;
+    std::string Path() const;  // plain, without the prefix
+    std::string operator/(const std::string& relative) const { return Path() + "\\" + relative; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::filesystem::path LongPath(const std::string& utf8);
+bool WriteBytes(const std::string& path, const std::string& bytes);  // parent folders are made
+std::string ReadBytes(const std::string& path);
+
+// Every entry below root by its relative UTF-8 path: a file's content, or "<dir>".
+using TTree = std::map<std::string, std::string>;
+TTree Snapshot(const std::string& root);
 
 }  // namespace qm::test
