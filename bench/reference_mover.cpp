@@ -9,20 +9,27 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "app/summary.h"
-#include "support/temp_folder.h"
 
 namespace {
 
 // File name -> season folder name.
 std::unordered_map<std::wstring, std::wstring> ReadPlan(const wchar_t* path) {
     std::unordered_map<std::wstring, std::wstring> plan;
-    const std::string bytes = qm::test::ReadBytes(qm::test::Utf8(path));
+    std::string bytes;
+    if (FILE* file = _wfopen(path, L"rb")) {
+        char buffer[65536];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+            bytes.append(buffer, n);
+        }
+        std::fclose(file);
+    }
     std::wstring text(bytes.size(), L'\0');
     text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
                                                         text.data(), static_cast<int>(text.size()))));

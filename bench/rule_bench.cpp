@@ -1,6 +1,5 @@
 // Throughput of the folder-name rule on one core: the generated release-name corpus with the
-// twelve default patterns, reported as names per second (items_per_second). The plain version of
-// the rule runs beside it as the yardstick.
+// twelve default patterns, reported as names per second (items_per_second).
 //
 //   rule_bench [--names=N] [Google Benchmark flags]     N defaults to 10000
 
@@ -15,7 +14,6 @@
 #include "bench/release_names.h"
 #include "qm.API/convert.h"
 #include "sorter/folder_name.h"
-#include "support/plain_folder_name.h"
 
 namespace {
 
@@ -70,12 +68,6 @@ void DeriveTargetFolderUnprepared(benchmark::State& state) {
     RunOverCorpus(state, [&](const std::string& path) { return qm::sorter::DeriveTargetFolder(path, patterns); });
 }
 BENCHMARK(DeriveTargetFolderUnprepared);
-
-void PlainTargetFolder(benchmark::State& state) {
-    const auto& patterns = DefaultPatternList();
-    RunOverCorpus(state, [&](const std::string& path) { return qm::test::PlainTargetFolder(path, patterns); });
-}
-BENCHMARK(PlainTargetFolder);
 
 }  // namespace
 

@@ -239,8 +239,7 @@ def main():
     if rule is not None:
         rows.append((f"Rule throughput: `DeriveTargetFolder`, {fmt_count(args.rule_names)} names, 12 default patterns, one core",
                      f">= {fmt_count(RULE_TARGET)} names/s", f"{rule:,.0f} names/s", yes_no(rule >= RULE_TARGET)))
-        for name, label in (("DeriveTargetFolderUnprepared", "the same, patterns prepared for every name"),
-                            ("PlainTargetFolder", "plain version of the rule (yardstick of the golden test)")):
+        for name, label in (("DeriveTargetFolderUnprepared", "the same, patterns prepared for every name"),):
             if name in rates:
                 rows.append((f"  {label}", "-", f"{rates[name]:,.0f} names/s ({rule / rates[name]:.1f}x slower)", ""))
 

@@ -15,8 +15,9 @@ fi
 export WINEPREFIX="${TIDYREEL_WINEPREFIX:-${TMPDIR:-/tmp}/tidyreel-wineprefix-$(id -u)}"
 export WINEARCH=win64
 export WINEDEBUG=-all
-# No Mono/Gecko install prompts and no desktop menu entries in a test prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# No Mono/Gecko install prompts and no desktop menu entries in a test prefix; a crash ends the
+# process at once instead of waiting on the debugger's dialog, which nobody answers under Xvfb.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"

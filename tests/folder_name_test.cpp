@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "qm.API/convert.h"
 #include "qm.API/dbcs.h"
+#include "qm.API/path.h"
 #include "sorter/move_target.h"
 
 using namespace qm::sorter;
@@ -27,9 +29,9 @@ TEST(DeriveTargetFolder, Names) {
         {"D:\\V\\Show.S01E02.AAC2.0.mkv", "D:\\V\\Show.S01.AAC2.0"},  // the part contains the tag
         {"D:\\V\\Show.S01E02.720p.S01E03.mkv", "D:\\V\\Show.S01.720p.S01E03"},
         {"D:\\V\\Show.Name.S01E02.Episode.Title.mkv", "D:\\V\\Show.Name.S01.Episode.Title"},
-        {"D:\\V\\Aachen.S01E02.Pilot.720p.mkv", "D:\\V\\Aachen.S01.Pilot.720p"},  // a tag in the title counts
+        {"D:\\V\\Aachen.S01E02.Pilot.720p.mkv", "D:\\V\\Aachen.S01.Pilot.720p"},          // a tag in the title counts
         {"D:\\V\\Show.720p.S01E02.Title.1080p.mkv", "D:\\V\\Show.720p.S01.Title.1080p"},  // for nothing
-        {"D:\\V\\Show.Name.S01E02.720p", "D:\\V\\Show.Name.S01"},  // the last part is never used
+        {"D:\\V\\Show.Name.S01E02.720p", "D:\\V\\Show.Name.S01"},                         // the last part is never used
         {"D:\\V\\Show.Name.S01E02", "D:\\V\\Show.Name"},
         {"D:\\V\\Show..S01E02.720p.mkv", "D:\\V\\Show..S01.720p"},
         {"D:\\V\\Show.S01E02.720p.mkv.", "D:\\V\\Show.S01.720p"},  // a trailing dot adds no part
@@ -68,7 +70,7 @@ TEST(MoveTargetOf, FilesThatMoveAndFilesThatStay) {
         {u"D:\\V\\.S01E02", u""},  // no folder name at all
         {u"D:\\V\\...S01E02", u""},
         {u"D:\\V\\Show.S01E02..mkv", u""},
-        {u"D:\\V\\Show .S01E02.mkv", u""},
+        {u"D:\\V\\Show .S01E02", u""},
         {u"D:\\V\\lpt1.S01E02.mkv", u""},
         {u"D:\\V\\\u0428\u043E\u0443.S01E02.mkv", u""},  // not in the code page
         {u"D:\\V\\Show.S01E02.\u041F\u0438\u043B\u043E\u0442.720p.mkv", u""},

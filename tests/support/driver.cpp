@@ -1,12 +1,21 @@
 #include "support/driver.h"
 
-#include <psapi.h>
-
-#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <utility>
 
 namespace qm::test {
 
+namespace fs = std::filesystem;
+
 namespace {
+
+// Messages to another process's window, which is given five seconds to answer.
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
 
 std::string ClassOf(HWND window) {
     char name[256] = {};
@@ -14,111 +23,47 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-// WM_GETTEXT is marshalled across processes, unlike a plain read of the stored caption.
+// WM_GETTEXT is marshalled across processes, unlike a read of the stored caption.
 std::string TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
-        return {};
-    }
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
-                        &copied);
-    text.resize(copied);
+    std::string text(static_cast<size_t>(Send(window, WM_GETTEXTLENGTH)) + 1, '\0');
+    text.resize(static_cast<size_t>(Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
-struct TWindowSearch {
-    DWORD ProcessId;
-    const char* ClassName;
-    HWND Found;
-};
-
-// The first visible top-level window of the process with the class name.
-BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<TWindowSearch*>(data);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId == search->ProcessId && IsWindowVisible(window) && ClassOf(window) == search->ClassName) {
-        search->Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK ReadBoxChild(HWND child, LPARAM data) {
-    auto* box = reinterpret_cast<TMessageBox*>(data);
-    const std::string className = ClassOf(child);
-    if (className == "Button") {
-        box->Buttons.push_back(TextOf(child));
-    } else if (className == "Static") {
-        // The icon is a static without text; the message is the static that has one.
-        const std::string text = TextOf(child);
-        if (!text.empty()) {
-            box->Text += text;
+// The process's visible top-level window of that class.
+HWND WindowOf(DWORD processId, const char* className) {
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window)) {
+            return window;
         }
     }
-    return TRUE;
+    return nullptr;
 }
 
-TMessageBox ReadBox(HWND window) {
-    TMessageBox box;
-    box.Title = TextOf(window);
-    EnumChildWindows(window, ReadBoxChild, reinterpret_cast<LPARAM>(&box));
-    return box;
-}
-
-bool StartProcess(const std::string& program, const std::string& commandLineTail, PROCESS_INFORMATION& process) {
-    std::string commandLine = Quoted(program);
-    if (!commandLineTail.empty()) {
-        commandLine += " ";
-        commandLine += commandLineTail;
-    }
+PROCESS_INFORMATION Start(const std::string& program, const std::string& commandLineTail) {
+    std::string line = Quoted(program) + " " + commandLineTail;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return false;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        CloseHandle(process.hThread);
     }
-    CloseHandle(process.hThread);
-    process.hThread = nullptr;
-    return true;
+    return process;
 }
 
-// Waits up to timeoutMs for the end, terminates the process otherwise, and fills the report.
-void FinishProcess(PROCESS_INFORMATION& process, DWORD timeoutMs, TRunReport& report) {
-    report.Ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
-    if (!report.Ended) {
-        TerminateProcess(process.hProcess, 255);
-        WaitForSingleObject(process.hProcess, 5000);
+// Waits for the end, terminating the process when it does not come in time.
+TRunReport Finish(HANDLE& process, DWORD timeoutMs, TRunReport report = {}) {
+    if (process != nullptr) {
+        report.Ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+        TerminateProcess(process, 255);
+        WaitForSingleObject(process, 5000);
+        GetExitCodeProcess(process, &report.ExitCode);
+        CloseHandle(std::exchange(process, nullptr));
     }
-    GetExitCodeProcess(process.hProcess, &report.ExitCode);
-    CloseHandle(process.hProcess);
-    process.hProcess = nullptr;
-}
-
-// Rectangle of a child in its parent's client coordinates.
-RECT ClientRectOf(HWND child, HWND parent) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-TControlView ReadControl(HWND child, HWND parent) {
-    TControlView control;
-    control.Handle = child;
-    control.ClassName = ClassOf(child);
-    control.Text = TextOf(child);
-    control.Style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
-    control.Enabled = IsWindowEnabled(child) != FALSE;
-    if (control.ClassName == "Button") {
-        DWORD_PTR check = 0;
-        SendMessageTimeoutA(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &check);
-        control.Check = static_cast<LRESULT>(check);
-    }
-    control.Rect = ClientRectOf(child, parent);
-    return control;
+    return report;
 }
 
 }  // namespace
@@ -126,122 +71,128 @@ TControlView ReadControl(HWND child, HWND parent) {
 std::string TidyreelPath() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.resize(folder.find_last_of('\\') + 1);
-    return folder + "tidyreel.exe";
-}
-
-std::string CopyTidyreelTo(const std::string& folder) {
-    std::string copy = folder;
-    copy += "\\tidyreel.exe";
-    return CopyFileA(TidyreelPath().c_str(), copy.c_str(), TRUE) ? copy : std::string();
+    const std::string self(path);
+    return self.substr(0, self.rfind('\\') + 1) + "tidyreel.exe";
 }
 
 std::string Quoted(const std::string& argument) {
     return "\"" + argument + "\"";
 }
 
-TRunReport RunAnsweringBoxes(const std::string& program, const std::string& commandLineTail, DWORD timeoutMs) {
-    TRunReport report;
-    PROCESS_INFORMATION process{};
-    if (!StartProcess(program, commandLineTail, process)) {
-        return report;
+std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::string, std::string>>& runs) {
+    std::vector<PROCESS_INFORMATION> processes;
+    for (const auto& [program, tail] : runs) {
+        processes.push_back(Start(program, tail));
     }
-    report.Started = true;
-
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    HWND answered = nullptr;
-    while (GetTickCount64() < deadline) {
-        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) {
-            break;
-        }
-        TWindowSearch search{process.dwProcessId, "#32770", nullptr};
-        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-        if (search.Found != nullptr && search.Found != answered) {
-            // The run's work is done while its summary is up, and the process still exists.
-            PROCESS_MEMORY_COUNTERS memory{};
-            if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
-                report.PeakWorkingSetBytes = memory.PeakWorkingSetSize;
-                report.PeakPagefileBytes = memory.PeakPagefileUsage;
+    std::vector<TRunReport> reports(runs.size());
+    std::vector<HWND> answered(runs.size());
+    const ULONGLONG deadline = GetTickCount64() + 30000;
+    for (bool running = true; running && GetTickCount64() < deadline; Sleep(20)) {
+        running = false;
+        for (size_t i = 0; i < runs.size(); ++i) {
+            if (processes[i].hProcess == nullptr || WaitForSingleObject(processes[i].hProcess, 0) == WAIT_OBJECT_0) {
+                continue;
             }
-            report.Boxes.push_back(ReadBox(search.Found));
-            PostMessageA(search.Found, WM_COMMAND, IDOK, 0);
-            answered = search.Found;
+            running = true;
+            const HWND box = WindowOf(processes[i].dwProcessId, "#32770");
+            if (box != nullptr && box != answered[i]) {
+                TMessageBox read{TextOf(box), {}, {}};
+                for (const TControlView& control : ReadWindow(box).Controls) {
+                    // The message is the one static with a text.
+                    (control.ClassName == "Button" ? read.Buttons.emplace_back() : read.Text) += control.Text;
+                }
+                reports[i].Boxes.push_back(read);
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                answered[i] = box;
+            }
         }
     }
-    FinishProcess(process, 0, report);
-    return report;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        reports[i] = Finish(processes[i].hProcess, 0, reports[i]);
+    }
+    return reports;
+}
+
+TRunReport RunAnsweringBoxes(const std::string& program, const std::string& commandLineTail) {
+    return RunAnsweringBoxes({{program, commandLineTail}}).front();
 }
 
 TWindowView ReadWindow(HWND window) {
-    TWindowView view;
-    view.Handle = window;
-    view.ClassName = ClassOf(window);
-    view.Title = TextOf(window);
-    view.Style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
-    view.ExStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    TWindowView view{ClassOf(window),
+                     TextOf(window),
+                     static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                     static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)),
+                     {},
+                     {}};
     GetWindowRect(window, &view.Rect);
-    // Siblings run from the first made to the last made.
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        view.Controls.push_back(ReadControl(child, window));
+        view.Controls.push_back({ClassOf(child), TextOf(child), static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)),
+                                 IsWindowEnabled(child) != FALSE, Send(child, BM_GETCHECK), child});
     }
     return view;
 }
 
-TInstallerRun::TInstallerRun(DWORD timeoutMs) {
-    if (!StartProcess(TidyreelPath(), {}, process_)) {
-        return;
+TInstallerRun::TInstallerRun() : process_(Start(TidyreelPath(), "")) {
+    const ULONGLONG deadline = GetTickCount64() + 15000;
+    while (process_.hProcess != nullptr && window_ == nullptr && GetTickCount64() < deadline &&
+           WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT) {
+        window_ = WindowOf(process_.dwProcessId, "Quillmoors_UI_CLASS");
     }
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (window_ == nullptr && GetTickCount64() < deadline) {
-        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) {
-            return;
-        }
-        TWindowSearch search{process_.dwProcessId, "Quillmoors_UI_CLASS", nullptr};
-        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-        window_ = search.Found;
+    // The window shows before its controls are made and preset: wait until the program waits for input.
+    WaitForInputIdle(process_.hProcess, 15000);
+}
+
+void TInstallerRun::SetText(size_t control, const std::string& text) const {
+    Send(Read().Controls.at(control).Handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TInstallerRun::Click(size_t control) const {
+    Send(Read().Controls.at(control).Handle, BM_CLICK);
+}
+
+TRunReport TInstallerRun::Wait() {
+    return Finish(process_.hProcess, 15000);
+}
+
+TTempFolder::TTempFolder() {
+    static int made = 0;
+    const fs::path path = fs::temp_directory_path() /
+                          ("tidyreel-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
+    fs::create_directories(path);
+    path_ = path.string();
+}
+
+TTempFolder::~TTempFolder() {
+    std::error_code ignored;
+    fs::remove_all(LongPath(path_), ignored);
+}
+
+fs::path LongPath(const std::string& path) {
+    return fs::path(L"\\\\?\\") += fs::path(reinterpret_cast<const char8_t*>(path.c_str()));
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    const fs::path file = LongPath(path);
+    std::error_code ignored;
+    fs::create_directories(file.parent_path(), ignored);
+    std::ofstream out(file, std::ios::binary);
+    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(LongPath(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TTree Snapshot(const std::string& root) {
+    TTree tree;
+    const size_t base = LongPath(root).native().size() + 1;
+    for (const auto& entry : fs::recursive_directory_iterator(LongPath(root))) {
+        const std::u8string relative = fs::path(entry.path().native().substr(base)).u8string();
+        const std::string path(relative.begin(), relative.end());
+        tree[path] = entry.is_directory() ? "<dir>" : ReadBytes(root + "\\" + path);
     }
-    // The window is visible before its controls are made and preset: wait until the program sits
-    // in its message loop.
-    if (window_ != nullptr) {
-        WaitForInputIdle(process_.hProcess, static_cast<DWORD>(deadline - std::min(deadline, GetTickCount64())));
-    }
-}
-
-TInstallerRun::~TInstallerRun() {
-    if (process_.hProcess != nullptr) {
-        TRunReport ignored;
-        FinishProcess(process_, 0, ignored);
-    }
-}
-
-TWindowView TInstallerRun::Read() const {
-    return ReadWindow(window_);
-}
-
-void TInstallerRun::SetText(HWND control, const std::string& text) const {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                        &ignored);
-}
-
-void TInstallerRun::Click(HWND control) const {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(control, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-}
-
-void TInstallerRun::Close() const {
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-}
-
-TRunReport TInstallerRun::Wait(DWORD timeoutMs) {
-    TRunReport report;
-    if (process_.hProcess == nullptr) {
-        return report;
-    }
-    report.Started = true;
-    FinishProcess(process_, timeoutMs, report);
-    return report;
+    return tree;
 }
 
 }  // namespace qm::test

@@ -18,13 +18,13 @@ struct TMessageBox {
 };
 
 struct TRunReport {
-    bool Ended = false;  // within the time limit; otherwise the process was terminated
+    bool Ended = false;  // by itself, within the time limit
     DWORD ExitCode = 0;
-    std::vector<TMessageBox> Boxes;  // every box shown, in order; each answered with OK
+    std::vector<TMessageBox> Boxes;  // every box shown, each answered with OK
+    bool Clean() const { return Ended && ExitCode == 0; }
 };
 
-// tidyreel.exe beside the running test program.
-std::string TidyreelPath();
+std::string TidyreelPath();  // beside the running test program
 std::string Quoted(const std::string& argument);
 
 // Starts every program with its command-line tail at once (as Explorer does for several folders),
@@ -33,13 +33,12 @@ std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::strin
 TRunReport RunAnsweringBoxes(const std::string& program, const std::string& commandLineTail);
 
 struct TControlView {
-    HWND Handle = nullptr;
     std::string ClassName;
     std::string Text;
     DWORD Style = 0;
     bool Enabled = false;
     LRESULT Check = 0;
-    RECT Rect{};  // in the parent's client coordinates
+    HWND Handle = nullptr;
 };
 
 struct TWindowView {
@@ -53,47 +52,43 @@ struct TWindowView {
 
 TWindowView ReadWindow(HWND window);
 
-// tidyreel.exe started without arguments, once its installer window waits for input; terminated
-// on destruction if it still runs.
+// tidyreel.exe started without arguments, once its window waits for input.
 class TInstallerRun {
 public:
     TInstallerRun();
-    ~TInstallerRun();
+    ~TInstallerRun() { Wait(); }
     TInstallerRun(const TInstallerRun&) = delete;
     TInstallerRun& operator=(const TInstallerRun&) = delete;
-
-    HWND Window() const { return window_; }
-    HWND Control(size_t index) const { return ReadWindow(window_).Controls.at(index).Handle; }
-    void SetText(size_t index, const std::string& text) const;
-    void Click(size_t index) const;  // also reaches a disabled button, as its own click would
-    void Close() const;
-    TRunReport Wait();
+    TWindowView Read() const { return ReadWindow(window_); }
+    void SetText(size_t control, const std::string& text) const;
+    void Click(size_t control) const;
+    void Close() const { PostMessageA(window_, WM_CLOSE, 0, 0); }
+    TRunReport Wait();  // terminates the process if it does not end in time
 
 private:
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
 
-// Files below a fresh temporary folder, reached through \\?\ so that names such as CON work.
-// Paths given as UTF-8 text.
+// A fresh temporary folder, removed with its content. Paths in UTF-8; files are reached through
+// \\?\ so that any name (CON, non-ANSI characters) works.
 class TTempFolder {
 public:
     TTempFolder();
     ~TTempFolder();
     TTempFolder(const TTempFolder&) = delete;
     TTempFolder& operator=(const TTempFolder&) = delete;
-    std::string Path() const;  // plain, without the prefix
-    std::string operator/(const std::string& relative) const { return Path() + "\\" + relative; }
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
 
 private:
-    std::filesystem::path path_;
+    std::string path_;
 };
 
-std::filesystem::path LongPath(const std::string& utf8);
-bool WriteBytes(const std::string& path, const std::string& bytes);  // parent folders are made
+std::filesystem::path LongPath(const std::string& path);
+bool WriteBytes(const std::string& path, const std::string& bytes);  // makes missing folders
 std::string ReadBytes(const std::string& path);
-
-// Every entry below root by its relative UTF-8 path: a file's content, or "<dir>".
+// Every entry below root by its relative path: a file's content, or "<dir>".
 using TTree = std::map<std::string, std::string>;
 TTree Snapshot(const std::string& root);
 

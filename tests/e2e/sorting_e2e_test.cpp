@@ -1,0 +1,146 @@
+// The real tidyreel.exe in sorting mode over real folders, started and answered from this program.
+// Each test runs a private copy of the executable, so that it owns the settings file beside it.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "support/driver.h"
+
+namespace qm::test {
+namespace {
+
+const std::string kDefaultSettings =
+    "[Patterns]\r\nLimit=11\r\n0=480p\r\n1=576p\r\n2=720p\r\n3=1080p\r\n4=2160p\r\n5=XviD\r\n6=HEVC\r\n7=Rerip\r\n"
+    "8=BDrip\r\n9=AAC\r\n10=DVDRip\r\n11=PDTV\r\n";
+
+// The run ended by itself, after one box of that title and text (a regular expression) with a lone OK.
+void ExpectBox(const TRunReport& report, const std::string& title, const std::string& text) {
+    EXPECT_TRUE(report.Clean());
+    ASSERT_EQ(report.Boxes.size(), 1u);
+    EXPECT_EQ(report.Boxes[0].Title, title);
+    EXPECT_TRUE(std::regex_match(report.Boxes[0].Text, std::regex(text))) << report.Boxes[0].Text;
+    EXPECT_EQ(report.Boxes[0].Buttons, std::vector<std::string>{"OK"});
+}
+
+void ExpectSummary(const TRunReport& report, int found, int moved) {
+    ExpectBox(report, "Quillmoors Tidyreel",
+              "Found: " + std::to_string(found) + " files\r\nMoved: " + std::to_string(moved) + " files\r\nSkipped: " +
+                  std::to_string(found - moved) + " files\r\nNeeded: [ \\d]\\d\\.\\d{7} seconds");
+}
+
+// Each test sorts with a private copy of tidyreel.exe, so that it owns the settings file beside it.
+class SortingE2E : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(CopyFileA(TidyreelPath().c_str(), Exe().c_str(), TRUE)); }
+    std::string Exe() const { return tool_ / "tidyreel.exe"; }
+    std::string Settings() const { return tool_ / "tidyreel.ini"; }
+    TRunReport Sort(const std::string& commandLineTail) const { return RunAnsweringBoxes(Exe(), commandLineTail); }
+
+private:
+    TTempFolder tool_;
+};
+
+// Every kind of name in one folder: the file, and the season folder it goes to ("" where it stays).
+const std::pair<std::string, std::string> kSample[] = {
+    {"Show.Name.S01E01.Pilot.720p.HDTV.x264-GRP.mkv", "Show.Name.S01.720p.HDTV.x264-GRP"},
+    {"Show.Name.S01E02.Second.Part.720p.HDTV.x264-GRP.mkv", "Show.Name.S01.720p.HDTV.x264-GRP"},
+    {"show.name.s01e03.720p.mkv", "show.name.s01.720p"},
+    {"Another.Show.S03E07.Title.PDTV.XviD-TEAM.avi", "Another.Show.S03.PDTV.XviD-TEAM"},
+    {"Space.Drama.S05E10.Finale.2160p.HEVC.mkv", "Space.Drama.S05.2160p.HEVC"},
+    {"Docu.S01E01.Episode.Title.mkv", "Docu.S01.Episode.Title"},
+    {"Aachen.S01E02.Pilot.720p.mkv", "Aachen.S01.Pilot.720p"},
+    {"No.Extension.S01E01", "No.Extension"},
+    {"Caf\xC3\xA9.S01E02.mkv", "Caf\xC3\xA9.S01"},
+    {"Hidden.S01E01.mkv", "Hidden.S01"},
+    {"Old.S01E02.mkv", "Old.S01"},  // into the folder of an earlier run
+    {"README.txt", ""},
+    {"S01E02.Show.mkv", ""},
+    {"Show.S01E02E03.mkv", ""},
+    {"Show.S01E02..mkv", ""},  // Windows would make Show.S01. as Show.S01
+    {"Show .S01E02", ""},
+    {"CON.S01E02.mkv", ""},
+    {"\xD0\xA8\xD0\xBE\xD1\x83.S01E02.mkv", ""},  // not in the ANSI code page
+    {"\xC5\x81\xC3\xB3"
+     "d\xC5\xBA.S01E02.mkv",
+     ""},               // best fit would make it Lodz
+    {"Taken.S01", ""},  // a file where the season folder belongs
+    {"Taken.S01E01.mkv", ""},
+    {"Dup.S01E01.mkv", ""},  // its season folder holds a file of that name
+    {"Held.S01E01.mkv", ""},
+};
+
+TEST_F(SortingE2E, SampleFolderLosesNothing) {
+    TTempFolder video;
+    TTree expected;
+    int moved = 0;
+    for (const auto& [name, folder] : kSample) {
+        // Each file holds its own name: a file replaced by another would show.
+        ASSERT_TRUE(WriteBytes(video / name, name));
+        expected[folder.empty() ? name : folder + "\\" + name] = name;
+        if (!folder.empty()) {
+            expected[folder] = "<dir>";
+            ++moved;
+        }
+    }
+    // Sub-folders, those of an earlier run too, are never entered.
+    for (const std::string earlier : {"Old.S01\\Old.S01E01.mkv", "Dup.S01\\Dup.S01E01.mkv", "Extras\\Sub.S01E01.mkv"}) {
+        ASSERT_TRUE(WriteBytes(video / earlier, "earlier"));
+        expected[earlier] = "earlier";
+        expected[earlier.substr(0, earlier.find('\\'))] = "<dir>";
+    }
+    ASSERT_TRUE(SetFileAttributesW(LongPath(video / "Hidden.S01E01.mkv").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    const HANDLE held = CreateFileW(LongPath(video / "Held.S01E01.mkv").c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    ExpectSummary(Sort(Quoted(video.Path())), static_cast<int>(std::size(kSample)), moved);
+    expected["Held.S01"] = "<dir>";  // made before the move failed
+    EXPECT_EQ(Snapshot(video.Path()), expected);
+    EXPECT_EQ(ReadBytes(Settings()), kDefaultSettings);
+
+    // What stayed is found again, and the file no longer held moves.
+    CloseHandle(held);
+    ExpectSummary(Sort(Quoted(video.Path())), static_cast<int>(std::size(kSample)) - moved, 1);
+    expected.erase("Held.S01E01.mkv");
+    expected["Held.S01\\Held.S01E01.mkv"] = "Held.S01E01.mkv";
+    EXPECT_EQ(Snapshot(video.Path()), expected);
+}
+
+TEST_F(SortingE2E, RelativeFolder) {
+    TTempFolder parent;
+    ASSERT_TRUE(WriteBytes(parent / "Video\\Show.S01E01.720p.mkv", "x"));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(parent.Path().c_str()));
+    const TRunReport report = Sort("Video");
+    SetCurrentDirectoryA(previous);
+    ExpectSummary(report, 1, 1);
+    EXPECT_EQ(Snapshot(parent.Path()), (TTree{{"Video", "<dir>"},
+                                              {"Video\\Show.S01.720p", "<dir>"},
+                                              {"Video\\Show.S01.720p\\Show.S01E01.720p.mkv", "x"}}));
+}
+
+TEST_F(SortingE2E, NoFolderOrBadSettingsTouchNothing) {
+    TTempFolder video;
+    ASSERT_TRUE(WriteBytes(video / "Show.S01E01.720p.mkv", "x"));
+    // Not a folder (a file, missing, empty; further arguments ignored): no box at all, but the
+    // settings file is written first.
+    for (const std::string& tail : std::vector<std::string>{
+             Quoted(video / "Show.S01E01.720p.mkv"), Quoted(video / "missing") + " " + Quoted(video.Path()), "\"\""}) {
+        const TRunReport report = Sort(tail);
+        EXPECT_TRUE(report.Clean() && report.Boxes.empty()) << tail;
+    }
+    EXPECT_EQ(ReadBytes(Settings()), kDefaultSettings);
+
+    // A negative Limit loads no pattern, reported before the argument is looked at.
+    ASSERT_TRUE(WriteBytes(Settings(), "[Patterns]\r\nLimit=-1\r\n"));
+    ExpectBox(Sort(Quoted(video / "missing")), "Error!", "ini file reading error!");
+    // A folder where the settings file belongs.
+    ASSERT_TRUE(DeleteFileA(Settings().c_str()) && CreateDirectoryA(Settings().c_str(), nullptr));
+    ExpectBox(Sort(Quoted(video.Path())), "Error!", "ini file is missing/creation/reading error!");
+    EXPECT_EQ(Snapshot(video.Path()), (TTree{{"Show.S01E01.720p.mkv", "x"}}));
+}
+
+}  // namespace
+}  // namespace qm::test
