@@ -24,6 +24,7 @@ import json
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -175,7 +176,10 @@ def main():
     os.environ["TIDYREEL_WINEPREFIX"] = prefix
     if not os.path.isdir(tree):
         subprocess.run(["git", "clone", "-q", "--no-checkout", ROOT, tree], check=True)
-        subprocess.run(["git", "checkout", "-q", rev], cwd=tree, check=True)
+    # A sweep stopped halfway may have left a mutant in place.
+    subprocess.run(["git", "checkout", "-q", "--force", rev], cwd=tree, check=True)
+    # Stopped from outside, the sweep still restores the file it mutated.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     for preset in ("native", "windows"):
         subprocess.run(["cmake", "--preset", preset], cwd=tree, check=True, stdout=subprocess.DEVNULL)
 
