@@ -6,6 +6,7 @@
 #include "qm.API/files.h"
 #include "qm.API/ini.h"
 #include "qm.API/number.h"
+#include "qm.API/path.h"
 
 namespace qm::app {
 
@@ -13,22 +14,38 @@ using namespace qm::api;
 
 bool EnsureSettingsFile(std::string_view path) {
     if (!IsExistingFile(path)) {
-        // Each write's result says little (a directory at the path makes them all fail); the
-        // existence test afterwards is the answer.
-        IniWriteNumber(path, PatternsSection, LimitKey, static_cast<int32_t>(DefaultPatterns.size()) - 1);
-        for (size_t i = 0; i < DefaultPatterns.size(); ++i) {
-            IniWriteText(path, PatternsSection, IntToText(static_cast<int32_t>(i)), DefaultPatterns[i]);
+        // Runs started together (one per selected folder) must never read a file that another is
+        // still writing key by key. So the defaults go to a draft beside it, which is moved into
+        // place whole and never over a file that is there by then; a run that loses that race
+        // deletes its draft and reads the winner's file.
+        const std::string draft = NewFileIn(DirOfPath(path));
+        if (!draft.empty()) {
+            // Each write's result says little; the existence test afterwards is the answer.
+            IniWriteNumber(draft, PatternsSection, LimitKey, static_cast<int32_t>(DefaultPatterns.size()) - 1);
+            for (size_t i = 0; i < DefaultPatterns.size(); ++i) {
+                IniWriteText(draft, PatternsSection, IntToText(static_cast<int32_t>(i)), DefaultPatterns[i]);
+            }
+            IniFlush(draft);
+            if (!MoveFileNoReplace(ToUtf16(draft), ToUtf16(path))) {
+                RemoveFile(draft);
+            }
         }
     }
     return IsExistingFile(path);
 }
 
 TStrArr LoadPatternList(std::string_view path) {
-    const int32_t limit = std::min(IniReadNumber(path, PatternsSection, LimitKey, 0), MaxPatternLimit);
+    // A file that another program holds for itself (an editor, a sync client, a virus scanner)
+    // reads like an empty one, and every file would be sorted without its tags. It is waited for,
+    // and held open while it is read so that no program can take it meanwhile; one that never
+    // opens loads no pattern, which the run reports as a reading error.
     TStrArr patterns;
-    for (int32_t i = 0; i <= limit; ++i) {
-        patterns.push_back(ToUtf16(IniReadText(path, PatternsSection, IntToText(i), "")));
-    }
+    WhileOpenForReading(path, SettingsPatienceMs, [&] {
+        const int32_t limit = std::min(IniReadNumber(path, PatternsSection, LimitKey, 0), MaxPatternLimit);
+        for (int32_t i = 0; i <= limit; ++i) {
+            patterns.push_back(ToUtf16(IniReadText(path, PatternsSection, IntToText(i), "")));
+        }
+    });
     return patterns;
 }
 

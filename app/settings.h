@@ -18,16 +18,21 @@ inline constexpr const char* LimitKey = "Limit";
 // of the file and one list entry, so an absurd Limit must not decide how long a run takes.
 inline constexpr int32_t MaxPatternLimit = 9999;
 
+// How long a settings file that another program holds for itself is waited for.
+inline constexpr int SettingsPatienceMs = 2000;
+
 // The twelve patterns a new settings file is written with, in key order 0 to 11.
 inline constexpr std::array<const char*, 12> DefaultPatterns = {
     "480p", "576p", "720p", "1080p", "2160p", "XviD", "HEVC", "Rerip", "BDrip", "AAC", "DVDRip", "PDTV",
 };
 
-// Writes Limit=11 and the defaults when path is not an existing file; true when it is one afterwards.
+// Writes Limit=11 and the defaults when path is not an existing file; true when it is one
+// afterwards. The file appears whole or not at all, also when several runs make it at once.
 bool EnsureSettingsFile(std::string_view path);
 
 // The patterns of keys 0 to Limit (capped at MaxPatternLimit), missing or empty keys as empty
-// entries. A missing or unreadable Limit reads as 0; the list is empty only when Limit is negative.
+// entries. A missing or unreadable Limit reads as 0. The list is empty when Limit is negative, and
+// when the file cannot be opened for reading within SettingsPatienceMs.
 qm::api::TStrArr LoadPatternList(std::string_view path);
 
 }  // namespace qm::app

@@ -2,6 +2,8 @@
 // File-system operations of the support library. Existence tests and folder creation take 8-bit
 // paths (ANSI code page); the listing and the move take UTF-16 paths. Failures are results.
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "qm.API/strarr.h"
@@ -30,5 +32,16 @@ TStrArr ListFiles(std::u16string_view folder, std::u16string_view mask, bool des
 
 // Moves a file; never replaces an existing target. True when the platform reports success.
 bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target);
+
+// A new empty file of a name no other file in folder has; its path, or empty when none can be made.
+std::string NewFileIn(std::string_view folder);
+// Deletes a file; true when the platform reports success.
+bool RemoveFile(std::string_view path);
+
+// Runs read while the file is open for reading, shared with other readers and writers but not
+// with a program that wants the file for itself, so that none can take it meanwhile. A file that
+// cannot be opened (held by another program, or missing) is tried again for patienceMs; false,
+// and read not run, when it never opens.
+bool WhileOpenForReading(std::string_view path, int patienceMs, const std::function<void()>& read);
 
 }  // namespace qm::api

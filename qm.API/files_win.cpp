@@ -89,6 +89,36 @@ TStrArr ListFiles(std::u16string_view folder, std::u16string_view mask, bool des
     return files;
 }
 
+std::string NewFileIn(std::string_view folder) {
+    char path[MAX_PATH] = {};
+    if (HasNul(folder) || GetTempFileNameA(std::string(folder).c_str(), "tid", 0, path) == 0) {
+        return {};
+    }
+    return path;
+}
+
+bool RemoveFile(std::string_view path) {
+    return !HasNul(path) && DeleteFileA(std::string(path).c_str()) != 0;
+}
+
+bool WhileOpenForReading(std::string_view path, int patienceMs, const std::function<void()>& read) {
+    constexpr int kPollMs = 100;
+    for (int waited = 0; !HasNul(path); waited += kPollMs) {
+        const TFileHandle file(CreateFileA(std::string(path).c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            read();
+            return true;
+        }
+        if (waited >= patienceMs) {
+            break;
+        }
+        Sleep(kPollMs);
+    }
+    return false;
+}
+
 bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target) {
     const std::u16string from(source);
     const std::u16string to(target);

@@ -22,5 +22,8 @@ int32_t IniReadNumber(std::string_view file, std::string_view section, std::stri
 bool IniWriteText(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
 // IniWriteText with the value in plain decimal.
 bool IniWriteNumber(std::string_view file, std::string_view section, std::string_view key, int32_t value);
+// Makes the platform write out what it may still hold of the file, so that the file on disk is
+// complete before it is moved or read by another process.
+void IniFlush(std::string_view file);
 
 }  // namespace qm::api

@@ -25,4 +25,9 @@ bool IniWriteText(std::string_view file, std::string_view section, std::string_v
                                       std::string(value).c_str(), std::string(file).c_str()) != 0;
 }
 
+void IniFlush(std::string_view file) {
+    // The one call with null section, key and value: it writes nothing and flushes the cache.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, std::string(file).c_str());
+}
+
 }  // namespace qm::api
