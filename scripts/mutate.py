@@ -11,7 +11,7 @@ test command also starts (`*bench_runs`), are no tests of the product and are le
 
     scripts/mutate.py                          the working tree's HEAD
     scripts/mutate.py --rev 63dd4db            another revision's suite, same mutants
-    scripts/mutate.py --only api-rounding,...  some mutants only
+    scripts/mutate.py --only api-rounding,...  some mutants only (--update --out: into earlier results)
     scripts/mutate.py --compare old.json new.json
                                                mutants one sweep killed and the other did not
 
@@ -151,6 +151,8 @@ def main():
     parser.add_argument("--only", help="comma-separated mutant ids")
     parser.add_argument("--work", help="scratch folder (default: a new temporary one, removed afterwards)")
     parser.add_argument("--out", help="write the results as JSON here")
+    parser.add_argument("--update", action="store_true",
+                        help="with --out: keep the results already there and replace those of the mutants run")
     parser.add_argument("--ctest-timeout", type=int, default=300, help="seconds per ctest entry")
     parser.add_argument("--compare", nargs=2, metavar=("OLD", "NEW"))
     args = parser.parse_args()
@@ -210,8 +212,13 @@ def main():
     if survivors:
         print("survived:", ", ".join(survivors))
     if args.out:
+        sweep_results = {"rev": rev, "minutes": round(elapsed / 60, 1), "mutants": results}
+        if args.update and os.path.exists(args.out):
+            with open(args.out) as previous:
+                sweep_results = json.load(previous)
+            sweep_results["mutants"].update(results)
         with open(args.out, "w") as out:
-            json.dump({"rev": rev, "minutes": round(elapsed / 60, 1), "mutants": results}, out, indent=1)
+            json.dump(sweep_results, out, indent=1)
     subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=prefix), stderr=subprocess.DEVNULL)
     if not args.work:
         shutil.rmtree(work, ignore_errors=True)
