@@ -141,7 +141,7 @@ int RunProgram(const std::string& commandLine) {
     }
 
     std::string text;
-    for (const auto& control : qm::test::ReadWindow(box).Controls) {
+    for (const auto& control : qm::test::ControlsOf(box)) {
         if (control.ClassName == "Static" && !control.Text.empty()) {
             text += control.Text;
         }

@@ -17,68 +17,57 @@ const TStrArr kDefaults = {u"480p", u"576p",  u"720p",  u"1080p", u"2160p",  u"X
 
 TEST(DeriveTargetFolder, Names) {
     struct Case {
-        std::string path;
-        std::string folder;  // "-": the empty result
+        std::string name;    // of a file in D:\\V
+        std::string folder;  // its season folder there
         TStrArr patterns = kDefaults;
     };
     const Case cases[] = {
-        {"D:\\V\\Show.Name.S01E02.Pilot.720p.HDTV.x264-GRP.mkv", "D:\\V\\Show.Name.S01.720p.HDTV.x264-GRP"},
-        {"D:\\V\\Show.Name.s01e02.720p.mkv", "D:\\V\\Show.Name.s01.720p"},  // the token's case is kept
-        {"D:\\V\\Show.S01E02.Title.1080p.BluRay.x265-HEVC.mkv", "D:\\V\\Show.S01.1080p.BluRay.x265-HEVC"},
-        {"D:\\V\\Show.S01E02.720P.mkv", "D:\\V\\Show.S01.720P"},
-        {"D:\\V\\Show.S01E02.AAC2.0.mkv", "D:\\V\\Show.S01.AAC2.0"},  // the part contains the tag
-        {"D:\\V\\Show.S01E02.720p.S01E03.mkv", "D:\\V\\Show.S01.720p.S01E03"},
-        {"D:\\V\\Show.Name.S01E02.Episode.Title.mkv", "D:\\V\\Show.Name.S01.Episode.Title"},
-        {"D:\\V\\Aachen.S01E02.Pilot.720p.mkv", "D:\\V\\Aachen.S01.Pilot.720p"},          // a tag in the title counts
-        {"D:\\V\\Show.720p.S01E02.Title.1080p.mkv", "D:\\V\\Show.720p.S01.Title.1080p"},  // for nothing
-        {"D:\\V\\Show.Name.S01E02.720p", "D:\\V\\Show.Name.S01"},                         // the last part is never used
-        {"D:\\V\\Show.Name.S01E02", "D:\\V\\Show.Name"},
-        {"D:\\V\\Show..S01E02.720p.mkv", "D:\\V\\Show..S01.720p"},
-        {"D:\\V\\Show.S01E02.720p.mkv.", "D:\\V\\Show.S01.720p"},  // a trailing dot adds no part
-        {"D:\\V\\Show.S-1E+2.mkv", "D:\\V\\Show.S-1"},
-        {"D:\\V\\Show.SxAE$f.mkv", "D:\\V\\Show.SxA"},
-        {"D:\\V\\Show.S01E02.Title.WEB.720p.mkv", "D:\\V\\Show.S01.WEB.720p", {u"", u"720p", u"web"}},
-        {"D:\\V\\Show.S01E02.Title.mkv", "D:\\V\\Show.S01.Title", {u"S01E02", u"mkv", u"Show"}},
-        {"C:Show.S01E02.mkv", "C:\\Show.S01"},
-        {"Show.S01E02.mkv", "\\Show.S01"},
-        {"D:\\V\\S01E02.Show.mkv", "-"},  // the token must not be the first part
-        {"D:\\V\\Show.S1E2.mkv", "-"},
-        {"D:\\V\\Show.S01E02E03.mkv", "-"},
-        {"D:\\V\\Show.S01X02.mkv", "-"},
-        {"D:\\V\\Show.S0xE02.mkv", "-"},
-        {"D:\\V\\Show.S%2E02.mkv", "-"},
-        {"D:\\S01E02.x\\Show.mkv", "-"},  // only the name counts
+        {"Show.Name.S01E02.Pilot.720p.HDTV.x264-GRP.mkv", "Show.Name.S01.720p.HDTV.x264-GRP"},
+        {"Show.Name.s01e02.720p.mkv", "Show.Name.s01.720p"},  // the token's case is kept
+        {"Show.S01E02.Title.1080p.BluRay.x265-HEVC.mkv", "Show.S01.1080p.BluRay.x265-HEVC"},
+        {"Show.S01E02.720P.AAC2.0.mkv", "Show.S01.720P.AAC2.0"},  // a part holding the tag, in any case
+        {"Show.S01E02.720p.S01E03.mkv", "Show.S01.720p.S01E03"},
+        {"Show.Name.S01E02.Episode.Title.mkv", "Show.Name.S01.Episode.Title"},
+        {"Aachen.S01E02.Pilot.720p.mkv", "Aachen.S01.Pilot.720p"},          // a tag in the title counts
+        {"Show.720p.S01E02.Title.1080p.mkv", "Show.720p.S01.Title.1080p"},  // for nothing
+        {"Show.Name.S01E02.720p", "Show.Name.S01"},                         // the last part is never used
+        {"Show.Name.S01E02", "Show.Name"},
+        {"Show..S01E02.720p.mkv.", "Show..S01.720p"},  // empty parts stay; a trailing dot adds none
+        {"Show.S-1E+2.mkv", "Show.S-1"},
+        {"Show.SxAE$f.mkv", "Show.SxA"},
+        {"Show.S01E02.Title.WEB.720p.mkv", "Show.S01.WEB.720p", {u"", u"720p", u"web"}},
+        {"Show.S01E02.Title.mkv", "Show.S01.Title", {u"S01E02", u"mkv", u"Show"}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DeriveTargetFolder(c.path, c.patterns), c.folder == "-" ? "" : c.folder) << c.path;
+        EXPECT_EQ(DeriveTargetFolder("D:\\V\\" + c.name, c.patterns), "D:\\V\\" + c.folder) << c.name;
     }
+    for (const char* name : {"S01E02.Show.mkv", "Show.S1E2.mkv", "Show.S01E02E03.mkv", "Show.S01X02.mkv",
+                             "Show.S0xE02.mkv", "Show.S%2E02.mkv", "S01E02.x\\Show.mkv"}) {
+        EXPECT_EQ(DeriveTargetFolder(std::string("D:\\V\\") + name, kDefaults), "") << name;
+    }
+    EXPECT_EQ(DeriveTargetFolder("C:Show.S01E02.mkv", kDefaults) + DeriveTargetFolder("Show.S01E02.mkv", kDefaults),
+              "C:\\Show.S01\\Show.S01");
 }
 
 TEST(MoveTargetOf, FilesThatMoveAndFilesThatStay) {
-    struct Case {
-        std::u16string entry;
-        std::u16string target;  // empty: the file stays
-    };
-    const Case cases[] = {
+    const std::pair<std::u16string, std::u16string> moves[] = {
         {u"D:\\V\\Show.S01E02.720p.mkv", u"\\\\?\\D:\\V\\Show.S01.720p\\Show.S01E02.720p.mkv"},
         {u"\\\\nas\\tv\\Show.S01E02.mkv", u"\\\\?\\UNC\\nas\\tv\\Show.S01\\Show.S01E02.mkv"},
         {u"Video\\Show.S01E02.mkv", u"Video\\Show.S01\\Show.S01E02.mkv"},  // relative: no prefix
         {u"\\\\?\\D:\\Show.S01E02.mkv", u"\\\\?\\D:\\Show.S01\\Show.S01E02.mkv"},
         {u"D:\\V\\Caf\u00E9.S01E02.mkv", u"\\\\?\\D:\\V\\Caf\u00E9.S01\\Caf\u00E9.S01E02.mkv"},
         {u"D:\\V\\CONAN.S01E02.mkv", u"\\\\?\\D:\\V\\CONAN.S01\\CONAN.S01E02.mkv"},
-        {u"D:\\V\\README.txt", u""},
-        {u"D:\\V\\.S01E02", u""},  // no folder name at all
-        {u"D:\\V\\...S01E02", u""},
-        {u"D:\\V\\Show.S01E02..mkv", u""},
-        {u"D:\\V\\Show .S01E02", u""},
-        {u"D:\\V\\lpt1.S01E02.mkv", u""},
-        {u"D:\\V\\\u0428\u043E\u0443.S01E02.mkv", u""},  // not in the code page
-        {u"D:\\V\\Show.S01E02.\u041F\u0438\u043B\u043E\u0442.720p.mkv", u""},
-        {u"D:\\V\\\u0141\u00F3d\u017A.S01E02.mkv", u""},  // best fit would rename it
     };
-    for (const auto& c : cases) {
-        const auto move = MoveTargetOf(c.entry, kDefaults);
-        EXPECT_EQ(move ? move->Target : u"", c.target) << qm::api::ToAnsi(c.entry);
+    for (const auto& [entry, target] : moves) {
+        const auto move = MoveTargetOf(entry, kDefaults);
+        EXPECT_EQ(move ? move->Target : u"", target) << qm::api::ToAnsi(entry);
+    }
+    // No name, ".", "..", a trailing dot or blank, a device; names the code page cannot hold.
+    for (const std::u16string name :
+         {u"README.txt", u".S01E02", u"..S01E02", u"...S01E02", u"Show.S01E02..mkv", u"Show .S01E02",
+          u"lpt1.S01E02.mkv", u"\u0428\u043E\u0443.S01E02.mkv", u"Show.S01E02.\u041F\u0438\u043B\u043E\u0442.720p.mkv",
+          u"\u0141\u00F3d\u017A.S01E02.mkv"}) {
+        EXPECT_FALSE(MoveTargetOf(u"D:\\V\\" + name, kDefaults)) << qm::api::ToAnsi(name);
     }
     const auto move = MoveTargetOf(u"\\\\nas\\tv\\Show.S01E02.mkv", kDefaults);
     ASSERT_TRUE(move);

@@ -42,15 +42,12 @@ HWND WindowOf(DWORD processId, const char* className) {
     return nullptr;
 }
 
-PROCESS_INFORMATION Start(const std::string& program, const std::string& commandLineTail) {
+PROCESS_INFORMATION Start(const std::string& program, const std::string& commandLineTail, DWORD flags) {
     std::string line = Quoted(program) + " " + commandLineTail;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process)) {
-        CloseHandle(process.hThread);
-    }
+    CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup, &process);
     return process;
 }
 
@@ -75,14 +72,15 @@ std::string TidyreelPath() {
     return self.substr(0, self.rfind('\\') + 1) + "tidyreel.exe";
 }
 
-std::string Quoted(const std::string& argument) {
-    return "\"" + argument + "\"";
-}
-
 std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::string, std::string>>& runs) {
     std::vector<PROCESS_INFORMATION> processes;
     for (const auto& [program, tail] : runs) {
-        processes.push_back(Start(program, tail));
+        processes.push_back(Start(program, tail, CREATE_SUSPENDED));
+    }
+    // All at once, as close together as Explorer's runs for a selection can come.
+    for (const auto& process : processes) {
+        ResumeThread(process.hThread);
+        CloseHandle(process.hThread);
     }
     std::vector<TRunReport> reports(runs.size());
     std::vector<HWND> answered(runs.size());
@@ -96,12 +94,13 @@ std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::strin
             running = true;
             const HWND box = WindowOf(processes[i].dwProcessId, "#32770");
             if (box != nullptr && box != answered[i]) {
-                TMessageBox read{TextOf(box), {}, {}};
-                for (const TControlView& control : ReadWindow(box).Controls) {
+                std::string buttons;
+                std::string text;
+                for (const TControlView& control : ControlsOf(box)) {
                     // The message is the one static with a text.
-                    (control.ClassName == "Button" ? read.Buttons.emplace_back() : read.Text) += control.Text;
+                    (control.ClassName == "Button" ? buttons : text) += control.Text;
                 }
-                reports[i].Boxes.push_back(read);
+                reports[i].Boxes.push_back(TextOf(box) + "|" + text + "|" + buttons);
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
                 answered[i] = box;
             }
@@ -113,26 +112,17 @@ std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::strin
     return reports;
 }
 
-TRunReport RunAnsweringBoxes(const std::string& program, const std::string& commandLineTail) {
-    return RunAnsweringBoxes({{program, commandLineTail}}).front();
-}
-
-TWindowView ReadWindow(HWND window) {
-    TWindowView view{ClassOf(window),
-                     TextOf(window),
-                     static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
-                     static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)),
-                     {},
-                     {}};
-    GetWindowRect(window, &view.Rect);
+std::vector<TControlView> ControlsOf(HWND window) {
+    std::vector<TControlView> controls;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        view.Controls.push_back({ClassOf(child), TextOf(child), static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)),
-                                 IsWindowEnabled(child) != FALSE, Send(child, BM_GETCHECK), child});
+        controls.push_back(
+            {ClassOf(child), TextOf(child), IsWindowEnabled(child) != FALSE, Send(child, BM_GETCHECK), child});
     }
-    return view;
+    return controls;
 }
 
-TInstallerRun::TInstallerRun() : process_(Start(TidyreelPath(), "")) {
+TInstallerRun::TInstallerRun() : process_(Start(TidyreelPath(), "", 0)) {
+    CloseHandle(process_.hThread);
     const ULONGLONG deadline = GetTickCount64() + 15000;
     while (process_.hProcess != nullptr && window_ == nullptr && GetTickCount64() < deadline &&
            WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT) {
@@ -143,11 +133,11 @@ TInstallerRun::TInstallerRun() : process_(Start(TidyreelPath(), "")) {
 }
 
 void TInstallerRun::SetText(size_t control, const std::string& text) const {
-    Send(Read().Controls.at(control).Handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    Send(Controls().at(control).Handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TInstallerRun::Click(size_t control) const {
-    Send(Read().Controls.at(control).Handle, BM_CLICK);
+    Send(Controls().at(control).Handle, BM_CLICK);
 }
 
 TRunReport TInstallerRun::Wait() {
@@ -160,11 +150,6 @@ TTempFolder::TTempFolder() {
                           ("tidyreel-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
     fs::create_directories(path);
     path_ = path.string();
-}
-
-TTempFolder::~TTempFolder() {
-    std::error_code ignored;
-    fs::remove_all(LongPath(path_), ignored);
 }
 
 fs::path LongPath(const std::string& path) {

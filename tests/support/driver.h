@@ -11,46 +11,32 @@
 
 namespace qm::test {
 
-struct TMessageBox {
-    std::string Title;
-    std::string Text;
-    std::vector<std::string> Buttons;
-};
-
 struct TRunReport {
-    bool Ended = false;  // by itself, within the time limit
+    bool Ended = false;  // by itself, in time
     DWORD ExitCode = 0;
-    std::vector<TMessageBox> Boxes;  // every box shown, each answered with OK
+    std::vector<std::string> Boxes;  // "title|text|buttons" of every box shown; each answered with OK
     bool Clean() const { return Ended && ExitCode == 0; }
 };
 
 std::string TidyreelPath();  // beside the running test program
-std::string Quoted(const std::string& argument);
+inline std::string Quoted(const std::string& argument) {
+    return "\"" + argument + "\"";
+}
 
-// Starts every program with its command-line tail at once (as Explorer does for several folders),
-// answers each box with OK and waits for every process to end.
+// Starts every program with its command-line tail together (as Explorer does for several
+// folders), answers each box with OK and waits for every process to end.
 std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::string, std::string>>& runs);
-TRunReport RunAnsweringBoxes(const std::string& program, const std::string& commandLineTail);
 
 struct TControlView {
     std::string ClassName;
     std::string Text;
-    DWORD Style = 0;
     bool Enabled = false;
     LRESULT Check = 0;
     HWND Handle = nullptr;
 };
 
-struct TWindowView {
-    std::string ClassName;
-    std::string Title;
-    DWORD Style = 0;
-    DWORD ExStyle = 0;
-    RECT Rect{};
-    std::vector<TControlView> Controls;  // in creation order
-};
-
-TWindowView ReadWindow(HWND window);
+// A window's controls in creation order.
+std::vector<TControlView> ControlsOf(HWND window);
 
 // tidyreel.exe started without arguments, once its window waits for input.
 class TInstallerRun {
@@ -59,7 +45,8 @@ public:
     ~TInstallerRun() { Wait(); }
     TInstallerRun(const TInstallerRun&) = delete;
     TInstallerRun& operator=(const TInstallerRun&) = delete;
-    TWindowView Read() const { return ReadWindow(window_); }
+    HWND Window() const { return window_; }
+    std::vector<TControlView> Controls() const { return ControlsOf(window_); }
     void SetText(size_t control, const std::string& text) const;
     void Click(size_t control) const;
     void Close() const { PostMessageA(window_, WM_CLOSE, 0, 0); }
@@ -70,12 +57,14 @@ private:
     HWND window_ = nullptr;
 };
 
-// A fresh temporary folder, removed with its content. Paths in UTF-8; files are reached through
-// \\?\ so that any name (CON, non-ANSI characters) works.
+// Files by UTF-8 path, reached through \\?\ so that any name (CON, a trailing dot) works.
+std::filesystem::path LongPath(const std::string& path);
+
+// A fresh temporary folder, removed with its content.
 class TTempFolder {
 public:
     TTempFolder();
-    ~TTempFolder();
+    ~TTempFolder() { std::filesystem::remove_all(LongPath(path_), ignored_); }
     TTempFolder(const TTempFolder&) = delete;
     TTempFolder& operator=(const TTempFolder&) = delete;
     const std::string& Path() const { return path_; }
@@ -83,9 +72,9 @@ public:
 
 private:
     std::string path_;
+    std::error_code ignored_;
 };
 
-std::filesystem::path LongPath(const std::string& path);
 bool WriteBytes(const std::string& path, const std::string& bytes);  // makes missing folders
 std::string ReadBytes(const std::string& path);
 // Every entry below root by its relative path: a file's content, or "<dir>".
