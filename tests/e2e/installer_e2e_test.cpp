@@ -64,6 +64,9 @@ std::string LinkOf(const std::string& path) {
 // What a start shows: the caption, the checked place (Context, SendTo) and the enabled buttons.
 std::string Shown(const TInstallerRun& run) {
     const std::vector<TControlView> c = run.Controls();
+    if (c.size() != 7) {
+        return "no installer window";
+    }
     return c.at(Edit).Text + "|" + (c.at(Context).Check ? "C" : "") + (c.at(SendTo).Check ? "S" : "") + "|" +
            (c.at(Install).Enabled ? "I" : "") + (c.at(Uninstall).Enabled ? "U" : "");
 }

@@ -84,7 +84,7 @@ std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::strin
     }
     std::vector<TRunReport> reports(runs.size());
     std::vector<HWND> answered(runs.size());
-    const ULONGLONG deadline = GetTickCount64() + 30000;
+    const ULONGLONG deadline = GetTickCount64() + 60000;
     for (bool running = true; running && GetTickCount64() < deadline; Sleep(20)) {
         running = false;
         for (size_t i = 0; i < runs.size(); ++i) {
@@ -123,7 +123,8 @@ std::vector<TControlView> ControlsOf(HWND window) {
 
 TInstallerRun::TInstallerRun() : process_(Start(TidyreelPath(), "", 0)) {
     CloseHandle(process_.hThread);
-    const ULONGLONG deadline = GetTickCount64() + 15000;
+    // The first window of a fresh Wine prefix may take many seconds to show.
+    const ULONGLONG deadline = GetTickCount64() + 60000;
     while (process_.hProcess != nullptr && window_ == nullptr && GetTickCount64() < deadline &&
            WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT) {
         window_ = WindowOf(process_.dwProcessId, "Quillmoors_UI_CLASS");
