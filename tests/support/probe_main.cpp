@@ -1,5 +1,5 @@
 // tidyreel_probe: runs tidyreel.exe (beside this program) with the given arguments, answers each
-// message box with OK, and prints the boxes ("title|text|buttons") and how the run ended.
+// message box with OK, and prints the boxes (title, text, buttons) and how the run ended.
 
 #include <cstdio>
 
@@ -13,7 +13,9 @@ int main(int argc, char** argv) {
     const qm::test::TRunReport report = qm::test::RunAnsweringBoxes({{qm::test::TidyreelPath(), tail}})[0];
     for (std::string box : report.Boxes) {
         std::erase(box, '\r');
-        std::printf("%s\n", box.c_str());
+        const size_t text = box.find('|') + 1, buttons = box.rfind('|') + 1;
+        std::printf("[%s]\n%s\n  <%s>\n", box.substr(0, text - 1).c_str(), box.substr(text, buttons - 1 - text).c_str(),
+                    box.substr(buttons).c_str());
     }
     std::printf(report.Ended ? "exit code %lu\n" : "did not end in time\n", report.ExitCode);
     return report.Ended ? 0 : 1;
