@@ -20,13 +20,16 @@ bool EnsureSettingsFile(std::string_view path) {
         // deletes its draft and reads the winner's file.
         const std::string draft = NewFileIn(DirOfPath(path));
         if (!draft.empty()) {
-            // Each write's result says little; the existence test afterwards is the answer.
-            IniWriteNumber(draft, PatternsSection, LimitKey, static_cast<int32_t>(DefaultPatterns.size()) - 1);
+            bool whole = IniWriteNumber(draft, PatternsSection, LimitKey,
+                                        static_cast<int32_t>(DefaultPatterns.size()) - 1);
             for (size_t i = 0; i < DefaultPatterns.size(); ++i) {
-                IniWriteText(draft, PatternsSection, IntToText(static_cast<int32_t>(i)), DefaultPatterns[i]);
+                whole = IniWriteText(draft, PatternsSection, IntToText(static_cast<int32_t>(i)), DefaultPatterns[i]) &&
+                        whole;
             }
             IniFlush(draft);
-            if (!MoveFileNoReplace(ToUtf16(draft), ToUtf16(path))) {
+            // A draft with a write missing is never put in place: the file is never rewritten, so
+            // it would lack those patterns for good. The existence test afterwards is the answer.
+            if (!whole || !MoveFileNoReplace(ToUtf16(draft), ToUtf16(path))) {
                 RemoveFile(draft);
             }
         }
