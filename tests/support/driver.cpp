@@ -123,14 +123,14 @@ std::vector<TControlView> ControlsOf(HWND window) {
 
 TInstallerRun::TInstallerRun() : process_(Start(TidyreelPath(), "", 0)) {
     CloseHandle(process_.hThread);
-    // The first window of a fresh Wine prefix may take many seconds to show.
+    // The window shows before its controls are made and preset: wait until the program waits for
+    // input. In a fresh Wine prefix the first window takes many seconds (Wine builds its font cache).
     const ULONGLONG deadline = GetTickCount64() + 60000;
-    while (process_.hProcess != nullptr && window_ == nullptr && GetTickCount64() < deadline &&
-           WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT) {
+    while (process_.hProcess != nullptr && GetTickCount64() < deadline &&
+           WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT &&
+           (window_ == nullptr || WaitForInputIdle(process_.hProcess, 0) != 0)) {
         window_ = WindowOf(process_.dwProcessId, "Quillmoors_UI_CLASS");
     }
-    // The window shows before its controls are made and preset: wait until the program waits for input.
-    WaitForInputIdle(process_.hProcess, 15000);
 }
 
 void TInstallerRun::SetText(size_t control, const std::string& text) const {
