@@ -1,7 +1,6 @@
 #pragma once
 // Release names as episode downloads are named, generated the same way on every machine and in
-// every build: the corpus of the rule benchmark, of the golden test that pins the rule, and of
-// the folders the whole-run benchmark sorts.
+// every build: the corpus of the rule benchmark and of the folders the whole-run benchmark sorts.
 
 #include <cstddef>
 #include <string>
