@@ -103,7 +103,10 @@ bool RemoveFile(std::string_view path) {
 
 bool WhileOpenForReading(std::string_view path, int patienceMs, const std::function<void()>& read) {
     constexpr int kPollMs = 100;
-    for (int waited = 0; !HasNul(path); waited += kPollMs) {
+    if (HasNul(path)) {
+        return false;
+    }
+    for (int waited = 0;; waited += kPollMs) {
         const TFileHandle file(CreateFileA(std::string(path).c_str(), GENERIC_READ,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -112,11 +115,10 @@ bool WhileOpenForReading(std::string_view path, int patienceMs, const std::funct
             return true;
         }
         if (waited >= patienceMs) {
-            break;
+            return false;
         }
         Sleep(kPollMs);
     }
-    return false;
 }
 
 bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target) {

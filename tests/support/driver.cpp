@@ -124,7 +124,7 @@ std::vector<TControlView> ControlsOf(HWND window) {
 TInstallerRun::TInstallerRun() : process_(Start(TidyreelPath(), "", 0)) {
     CloseHandle(process_.hThread);
     // The window shows before its controls are made and preset: wait until the program waits for
-    // input. In a fresh Wine prefix the first window takes many seconds (Wine builds its font cache).
+    // input. In a fresh Wine prefix the first window can take many seconds to get there.
     const ULONGLONG deadline = GetTickCount64() + 60000;
     while (process_.hProcess != nullptr && GetTickCount64() < deadline &&
            WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT &&
