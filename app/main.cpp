@@ -11,8 +11,8 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     qm::api::StartUp();
 
-    // The C runtime's argv follows other quoting rules; the tool splits the 8-bit line itself.
-    const auto words = qm::app::SplitCommandLine(GetCommandLineA());
+    // The C runtime's argv follows other quoting rules; the tool splits the line itself.
+    const auto words = qm::app::SplitCommandLine(reinterpret_cast<const char16_t*>(GetCommandLineW()));
     if (words.size() >= 2) {
         qm::app::RunSortingMode(words[1]);
     } else {

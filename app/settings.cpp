@@ -44,6 +44,12 @@ TStrArr LoadPatternList(std::string_view path) {
     // opens loads no pattern, which the run reports as a reading error.
     TStrArr patterns;
     WhileOpenForReading(path, SettingsPatienceMs, [&] {
+        // Saved as UTF-8 with a byte-order mark (old Notepad's "UTF-8"), the file's first line is
+        // no section header to the platform on Windows: the patterns would read as missing, and
+        // every file would be sorted without its tags. Such a file loads no pattern.
+        if (FileStart(path, Utf8Mark.size()) == Utf8Mark) {
+            return;
+        }
         const int32_t limit = std::min(IniReadNumber(path, PatternsSection, LimitKey, 0), MaxPatternLimit);
         for (int32_t i = 0; i <= limit; ++i) {
             patterns.push_back(ToUtf16(IniReadText(path, PatternsSection, IntToText(i), "")));

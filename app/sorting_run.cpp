@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "app/run_state.h"
 #include "app/settings.h"
 #include "app/summary.h"
+#include "qm.API/convert.h"
 #include "qm.API/files.h"
 #include "qm.API/process.h"
 #include "sorter/sort_folder.h"
@@ -30,7 +33,13 @@ void ShowMessage(const char* text, const char* title) {
 
 }  // namespace
 
-void RunSortingMode(const std::string& folder) {
+void RunSortingMode(std::u16string_view argument) {
+    // One full path, made once: "." and ".." would otherwise be resolved by the folder creation
+    // and taken literally by the long-path moves. A folder whose name the code page cannot hold
+    // exactly is not sorted at all, as if it did not exist: its look-alike characters (a
+    // full-width quote or backslash) would name another folder.
+    const std::optional<std::string> folder = qm::api::ToAnsiExact(qm::api::FullPathOf(argument));
+
     TRunState run;
     run.ExecutablePath = qm::api::ExecutablePath();
 
@@ -43,8 +52,9 @@ void RunSortingMode(const std::string& folder) {
     run.SettingsFile = SettingsFileOf(run.ExecutablePath);
 
     // The patterns are settled before the folder is even looked at, so a broken settings file is
-    // reported whatever the argument.
-    if (!EnsureSettingsFile(run.SettingsFile)) {
+    // reported whatever the argument. Without an exact path of its own (the code page cannot hold
+    // it) the executable has no settings file of its own either.
+    if (run.ExecutablePath.empty() || !EnsureSettingsFile(run.SettingsFile)) {
         ShowMessage(SettingsMissingText, ErrorTitle);
         return;
     }
@@ -54,10 +64,12 @@ void RunSortingMode(const std::string& folder) {
         return;
     }
     // Not a folder (missing, a file, an empty argument): nothing to do and nothing to say.
-    if (!qm::api::IsExistingFolder(folder)) {
+    if (!folder || !qm::api::IsExistingFolder(*folder)) {
         return;
     }
-    qm::sorter::SortFolder(run, folder);
+    qm::sorter::TSortResult sorted = qm::sorter::SortFolder(*folder, run.PatternList);
+    run.FileList = std::move(sorted.FileList);
+    run.MovedCount = sorted.MovedCount;
 
     run.EndCount = ReadCounter();
     const std::string summary = RunSummary(static_cast<int32_t>(run.FileList.size()), run.MovedCount,

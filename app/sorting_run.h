@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace qm::app {
 
-// Sorting mode: times the run, sorts the folder and shows the summary box.
-void RunSortingMode(const std::string& folder);
+// Sorting mode: times the run, sorts the folder named by the argument and shows the summary box.
+void RunSortingMode(std::u16string_view argument);
 
 }  // namespace qm::app

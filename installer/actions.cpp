@@ -11,6 +11,7 @@
 #include "qm.API/files.h"
 #include "qm.API/registry.h"
 #include "qm.API/shortcut.h"
+#include "qm.API/text.h"
 #include "qm.API/window.h"
 
 namespace qm::installer {
@@ -48,21 +49,33 @@ void RemoveVerb() {
 }
 
 // "<caption>.lnk" in the SendTo folder, pointing at this executable. A caption that is not a
-// plain file name would put the file elsewhere (or nowhere), so none is made for it.
+// plain file name would put the file elsewhere (or nowhere), so none is made for it. Nor is one
+// made over a file of that name that is not a shortcut to this executable: it is the user's, or
+// one of Windows' own entries ("Fax recipient"), and once recorded it would be deleted later.
 bool MakeSendToShortcut(const std::string& caption, std::u16string& linkPath) {
     if (!qm::api::IsPlainFileName(caption)) {
+        return false;
+    }
+    const qm::api::TComApartment com;
+    const std::string existing = qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo) + caption + ".lnk";
+    if (qm::api::IsExistingFile(existing) &&
+        qm::api::LowerAscii(qm::api::ShortcutTarget(existing)) != qm::api::LowerAscii(Installer.ExecutablePath)) {
         return false;
     }
     std::string target = "\"";
     target += Installer.ExecutablePath;
     target += '"';
-    const qm::api::TComApartment com;
     return qm::api::ShellShortcut(target, ShortcutDescription, {}, caption, qm::api::ShortcutPlace::SendTo, linkPath);
 }
 
-// Registers the entry at the chosen place and removes an entry of the other kind.
+// Registers the entry at the chosen place and removes an entry of the other kind. An executable
+// whose path the code page cannot hold exactly registers nothing: a command naming another file
+// is worse than none.
 [[noreturn]] void Install() {
     TInstallerState& s = Installer;
+    if (s.ExecutablePath.empty()) {
+        End();
+    }
     s.MenuCaption = qm::api::ReadWindowText(s.MenuNameEdit);
     if (s.MenuCaption.empty()) {
         s.MenuCaption = DefaultMenuCaption;

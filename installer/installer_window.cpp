@@ -86,7 +86,7 @@ void CreateInstallerWindow() {
     s.WindowClass.lpfnWndProc = InstallerWindowProc;
     s.WindowClass.hInstance = s.Instance;
     s.WindowClass.hIcon = LoadIconA(s.Instance, "MAINICON");
-    s.WindowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    s.WindowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     s.WindowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     s.WindowClass.lpszMenuName = "";
     s.WindowClass.lpszClassName = WindowClassName.data();

@@ -15,6 +15,11 @@ bool IsExistingFile(std::string_view path);
 // True when the path exists and is a directory.
 bool IsExistingFolder(std::string_view path);
 
+// The full path the platform makes of a path: relative to the current folder (a bare drive D:
+// to that drive's current folder), with "." and ".." resolved, the trailing backslash kept. Empty
+// when it cannot make one (an empty path).
+std::u16string FullPathOf(std::u16string_view path);
+
 // Creates one directory; false when it exists already, its parent is missing or the platform
 // refuses.
 bool MakeFolder(std::string_view path);
@@ -37,6 +42,9 @@ bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target);
 std::string NewFileIn(std::string_view folder);
 // Deletes a file; true when the platform reports success.
 bool RemoveFile(std::string_view path);
+
+// The first count bytes of a file, fewer when it is shorter; empty when it cannot be read.
+std::string FileStart(std::string_view path, size_t count);
 
 // Runs read while the file is open for reading, shared with other readers and writers but not
 // with a program that wants the file for itself, so that none can take it meanwhile. A file that

@@ -8,9 +8,14 @@ namespace qm::api {
 
 namespace {
 
-// FIND_FIRST_EX_LARGE_FETCH | FIND_FIRST_EX_ON_DISK_ENTRIES_ONLY: big batches, and no entries the
-// file system would have to fetch from elsewhere first.
-constexpr DWORD kFindFlags = 2 | 4;
+// Big batches, and no entries the file system would have to fetch from elsewhere first. The
+// headers declare FIND_FIRST_EX_ON_DISK_ENTRIES_ONLY only for Windows 10 targets.
+constexpr DWORD kOnDiskEntriesOnly = 4;
+constexpr DWORD kFindFlags = FIND_FIRST_EX_LARGE_FETCH | kOnDiskEntriesOnly;
+
+// Every file is opened shared with readers, writers and deleters, as an editor or a sync client
+// expects of a program that only reads.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // A text with a NUL inside would reach the platform cut short and name another path.
 bool HasNul(std::string_view text) {
@@ -49,6 +54,22 @@ bool MakeFolder(std::string_view path) {
         return false;
     }
     return CreateDirectoryA(std::string(path).c_str(), nullptr) != 0;
+}
+
+std::u16string FullPathOf(std::u16string_view path) {
+    const std::u16string given(path);
+    // Asked with no buffer, the platform tells the size the path needs, its NUL included.
+    const DWORD needed = GetFullPathNameW(Wide(given), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return {};
+    }
+    std::u16string full(needed, u'\0');
+    const DWORD length = GetFullPathNameW(Wide(given), needed, reinterpret_cast<wchar_t*>(full.data()), nullptr);
+    if (length == 0 || length >= needed) {
+        return {};
+    }
+    full.resize(length);
+    return full;
 }
 
 TStrArr ListFiles(std::u16string_view folder, std::u16string_view mask, bool descend) {
@@ -101,15 +122,29 @@ bool RemoveFile(std::string_view path) {
     return !HasNul(path) && DeleteFileA(std::string(path).c_str()) != 0;
 }
 
+std::string FileStart(std::string_view path, size_t count) {
+    if (HasNul(path) || count > MAXDWORD) {
+        return {};
+    }
+    const TFileHandle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string start(count, '\0');
+    DWORD read = 0;
+    if (!file || !ReadFile(file.get(), start.data(), static_cast<DWORD>(count), &read, nullptr)) {
+        return {};
+    }
+    start.resize(read);
+    return start;
+}
+
 bool WhileOpenForReading(std::string_view path, int patienceMs, const std::function<void()>& read) {
     constexpr int kPollMs = 100;
     if (HasNul(path)) {
         return false;
     }
     for (int waited = 0;; waited += kPollMs) {
-        const TFileHandle file(CreateFileA(std::string(path).c_str(), GENERIC_READ,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const TFileHandle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) {
             read();
             return true;

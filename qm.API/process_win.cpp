@@ -2,27 +2,31 @@
 
 #include <windows.h>
 
+#include "qm.API/convert.h"
+
 namespace qm::api {
 
 std::string ExecutablePath() {
     // A full buffer means the path was cut: grow until it fits, so that the settings file and the
     // Explorer command name the file that really exists.
-    std::string path(MAX_PATH, '\0');
+    std::u16string path(MAX_PATH, u'\0');
     for (;;) {
         const DWORD size = static_cast<DWORD>(path.size());
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
+        const DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()), size);
         if (length == 0) {
             return {};
         }
         if (length < size) {
             path.resize(length);
-            return path;
+            break;
         }
         if (size >= 0x100000) {
             return {};
         }
         path.resize(static_cast<size_t>(size) * 2);
     }
+    // The 8-bit path would be made with look-alikes (Łódź becomes Lódz), naming another file.
+    return ToAnsiExact(path).value_or(std::string());
 }
 
 }  // namespace qm::api

@@ -19,7 +19,8 @@ enum class ShortcutPlace : int { Desktop = 0, StartMenu = 1, Startup = 2, Progra
 const GUID* KnownFolderOf(ShortcutPlace place);
 
 // The place's folder with one trailing backslash, in 8-bit form: the folder ShellShortcut saves
-// into. Empty when the platform does not name it.
+// into. Empty when the platform does not name it, or names one the ANSI code page cannot hold
+// exactly.
 std::string ShortcutFolder(ShortcutPlace place);
 
 // Releases what object held, then creates an instance of the class (in-process or local server)
@@ -28,9 +29,14 @@ HRESULT NewShellObject(const CLSID& classId, TComPtr<IUnknown>& object);
 
 // Creates or overwrites "<linkName>.lnk" in the place's folder, pointing at target (the program
 // passes its own path in double quotes), with the given arguments and description; the working
-// directory is the target's directory. True exactly when a file (not a directory) exists at that
-// path afterwards; linkPath then holds its full path and is empty otherwise.
+// directory is the target's directory. True exactly when the save succeeded and a file (not a
+// directory) exists at that path afterwards; linkPath then holds its full path and is empty
+// otherwise.
 bool ShellShortcut(std::string_view target, std::string_view description, std::string_view arguments,
                    std::string_view linkName, ShortcutPlace place, std::u16string& linkPath);
+
+// The path a shortcut file points at (8-bit path of the file); empty when the file does not load
+// as a shortcut.
+std::string ShortcutTarget(std::string_view linkPath);
 
 }  // namespace qm::api

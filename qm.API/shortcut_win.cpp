@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <iterator>
+#include <optional>
 
 #include "qm.API/convert.h"
 #include "qm.API/files.h"
@@ -32,14 +33,24 @@ std::string_view Unquoted(std::string_view target) {
 }
 
 // The place's folder with one trailing backslash, passed once through the ANSI code page so that
-// the path saved is the one tested afterwards.
+// the path saved is the one tested afterwards. A folder the code page cannot hold exactly has none:
+// its look-alike would be another folder.
 std::u16string FolderOf(ShortcutPlace place) {
     const GUID* folderId = KnownFolderOf(place);
     TCoTaskText folder;
     if (folderId == nullptr || FAILED(SHGetKnownFolderPath(*folderId, 0, nullptr, folder.put()))) {
         return {};
     }
-    return ToUtf16(AddTrailingBackslash(ToAnsi(reinterpret_cast<const char16_t*>(folder.get()))));
+    const std::optional<std::string> ansi = ToAnsiExact(reinterpret_cast<const char16_t*>(folder.get()));
+    return ansi ? ToUtf16(AddTrailingBackslash(*ansi)) : std::u16string();
+}
+
+// The Shell Link object's IShellLinkA and IPersistFile, or false when it cannot be made.
+bool NewShellLink(TComPtr<IShellLinkA>& link, TComPtr<IPersistFile>& file) {
+    TComPtr<IUnknown> object;
+    return SUCCEEDED(NewShellObject(CLSID_ShellLink, object)) &&
+           SUCCEEDED(object.get()->QueryInterface(IID_IShellLinkA, reinterpret_cast<void**>(link.put()))) &&
+           SUCCEEDED(object.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put())));
 }
 
 }  // namespace
@@ -61,13 +72,11 @@ HRESULT NewShellObject(const CLSID& classId, TComPtr<IUnknown>& object) {
 bool ShellShortcut(std::string_view target, std::string_view description, std::string_view arguments,
                    std::string_view linkName, ShortcutPlace place, std::u16string& linkPath) {
     linkPath.clear();
-    // Declared in reverse so that leaving the scope releases IUnknown, IShellLinkA, IPersistFile.
+    // Declared in reverse so that leaving the scope releases IShellLinkA, then IPersistFile; the
+    // IUnknown goes first, inside NewShellLink.
     TComPtr<IPersistFile> file;
     TComPtr<IShellLinkA> link;
-    TComPtr<IUnknown> object;
-    if (FAILED(NewShellObject(CLSID_ShellLink, object)) ||
-        FAILED(object.get()->QueryInterface(IID_IShellLinkA, reinterpret_cast<void**>(link.put()))) ||
-        FAILED(object.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put())))) {
+    if (!NewShellLink(link, file)) {
         return false;
     }
 
@@ -84,13 +93,25 @@ bool ShellShortcut(std::string_view target, std::string_view description, std::s
     std::string fileName(linkName);
     fileName += ".lnk";
     const std::u16string path = folder + ToUtf16(fileName);
-    file.get()->Save(reinterpret_cast<LPCOLESTR>(path.c_str()), FALSE);
-
-    if (!IsExistingFile(ToAnsi(path))) {
+    // A failed save can leave an older file of that name in place (a read-only one, say): that
+    // file is no shortcut made here.
+    if (FAILED(file.get()->Save(reinterpret_cast<LPCOLESTR>(path.c_str()), FALSE)) || !IsExistingFile(ToAnsi(path))) {
         return false;
     }
     linkPath = path;
     return true;
+}
+
+std::string ShortcutTarget(std::string_view linkPath) {
+    TComPtr<IPersistFile> file;
+    TComPtr<IShellLinkA> link;
+    char target[MAX_PATH] = {};
+    if (!NewShellLink(link, file) ||
+        FAILED(file.get()->Load(reinterpret_cast<LPCOLESTR>(ToUtf16(linkPath).c_str()), STGM_READ)) ||
+        FAILED(link.get()->GetPath(target, MAX_PATH, nullptr, 0))) {
+        return {};
+    }
+    return std::string(Unquoted(target));
 }
 
 }  // namespace qm::api

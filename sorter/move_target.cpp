@@ -42,11 +42,11 @@ std::u16string LongPathOf(std::u16string_view path) {
 }
 
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns) {
-    const std::string path = qm::api::ToAnsi(entry);
-    if (qm::api::ToUtf16(path) != entry) {
+    const std::optional<std::string> path = qm::api::ToAnsiExact(entry);
+    if (!path) {
         return std::nullopt;
     }
-    return MoveTargetOf(entry, path, patterns);
+    return MoveTargetOf(entry, *path, patterns);
 }
 
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api::TStrArr& patternList) {

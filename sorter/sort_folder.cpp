@@ -28,10 +28,11 @@ bool MoveIntoSeasonFolder(const TMoveTarget& move, std::unordered_set<std::strin
     return MakeSeasonFolder(move.Folder) && qm::api::MoveFileNoReplace(move.Source, move.Target);
 }
 
-void SortFolder(qm::app::TRunState& run, std::string_view folder) {
+TSortResult SortFolder(std::string_view folder, const qm::api::TStrArr& patternList) {
+    TSortResult run;
     run.FileList = qm::api::ListFiles(qm::api::ToUtf16(folder), u"*.*", false);
     // The patterns are converted and lower-cased once for the run, not once per file.
-    const TPatternSet patterns = PreparePatterns(run.PatternList);
+    const TPatternSet patterns = PreparePatterns(patternList);
 
     // The list is a snapshot taken before the first move, so folders created on the way are never
     // listed, and a file that vanishes meanwhile only fails its move. It is visited from the last
@@ -48,6 +49,7 @@ void SortFolder(qm::app::TRunState& run, std::string_view folder) {
         } catch (...) {
         }
     }
+    return run;
 }
 
 }  // namespace qm::sorter

@@ -2,11 +2,12 @@
 // The work of a sorting run: every file directly in the folder whose name yields a season folder
 // is moved into that folder, which is created beside it when missing.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 
-#include "app/run_state.h"
+#include "qm.API/strarr.h"
 #include "sorter/move_target.h"
 
 namespace qm::sorter {
@@ -22,9 +23,14 @@ bool MakeSeasonFolder(const std::string& folder);
 // is that of making the folder first even when it has gone meanwhile.
 bool MoveIntoSeasonFolder(const TMoveTarget& move, std::unordered_set<std::string>& seen);
 
-// Lists the folder (8-bit path, used as given) into run.FileList and adds 1 to run.MovedCount per
-// file moved. Sub-folders are neither listed nor entered; nothing is ever replaced. A file that
-// cannot be moved stays where it is and the run goes on.
-void SortFolder(qm::app::TRunState& run, std::string_view folder);
+struct TSortResult {
+    qm::api::TStrArr FileList;  // every file found in the folder; its length is the Found count
+    int32_t MovedCount = 0;
+};
+
+// Lists the folder (8-bit path, used as given) and moves each file into the season folder the
+// pattern list gives it. Sub-folders are neither listed nor entered; nothing is ever replaced. A
+// file that cannot be moved stays where it is and the run goes on.
+TSortResult SortFolder(std::string_view folder, const qm::api::TStrArr& patternList);
 
 }  // namespace qm::sorter

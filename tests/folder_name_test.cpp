@@ -23,14 +23,14 @@ TEST(DeriveTargetFolder, Names) {
     };
     const Case cases[] = {
         {"Show.Name.S01E02.Pilot.720p.HDTV.x264-GRP.mkv", "Show.Name.S01.720p.HDTV.x264-GRP"},
-        {"Show.Name.s01e02.720p.mkv", "Show.Name.s01.720p"},  // the token's case is kept
+        {"Show.Name.s01e02.Title.720p.mkv", "Show.Name.s01.720p"},  // case kept; the tag last but one
         {"Show.S01E02.Title.1080p.BluRay.x265-HEVC.mkv", "Show.S01.1080p.BluRay.x265-HEVC"},
         {"Show.S01E02.720P.AAC2.0.mkv", "Show.S01.720P.AAC2.0"},  // a part holding the tag, in any case
         {"Show.S01E02.720p.S01E03.mkv", "Show.S01.720p.S01E03"},
         {"Show.Name.S01E02.Episode.Title.mkv", "Show.Name.S01.Episode.Title"},
         {"Aachen.S01E02.Pilot.720p.mkv", "Aachen.S01.Pilot.720p"},          // a tag in the title counts
         {"Show.720p.S01E02.Title.1080p.mkv", "Show.720p.S01.Title.1080p"},  // for nothing
-        {"Show.Name.S01E02.720p", "Show.Name.S01"},                         // the last part is never used
+        {"Show.Name.S00E02.720p", "Show.Name.S00"},                         // a special; the last part is never used
         {"Show.Name.S01E02", "Show.Name"},
         {"Show..S01E02.720p.mkv.", "Show..S01.720p"},  // empty parts stay; a trailing dot adds none
         {"Show.S-1E+2.mkv", "Show.S-1"},
@@ -69,10 +69,8 @@ TEST(MoveTargetOf, FilesThatMoveAndFilesThatStay) {
           u"\u0141\u00F3d\u017A.S01E02.mkv"}) {
         EXPECT_FALSE(MoveTargetOf(u"D:\\V\\" + name, kDefaults)) << qm::api::ToAnsi(name);
     }
-    const auto move = MoveTargetOf(u"\\\\nas\\tv\\Show.S01E02.mkv", kDefaults);
-    ASSERT_TRUE(move);
-    EXPECT_EQ(move->Folder, "\\\\nas\\tv\\Show.S01\\");
-    EXPECT_EQ(move->Source, u"\\\\?\\UNC\\nas\\tv\\Show.S01E02.mkv");
+    EXPECT_EQ(MoveTargetOf(u"\\\\nas\\tv\\Show.S01E02.mkv", kDefaults).value().Source,
+              u"\\\\?\\UNC\\nas\\tv\\Show.S01E02.mkv");
 }
 
 TEST(MoveTargetOf, TrailByteWithTheBackslashsCode) {

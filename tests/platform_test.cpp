@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "qm.API/registry.h"
 #include "support/driver.h"
 
 using namespace std::string_literals;
@@ -18,10 +19,9 @@ TEST(Resources, IconManifestAndVersion) {
         found.append(static_cast<const char*>(LockResource(LoadResource(image, resource))),
                      SizeofResource(image, resource));
     }
-    // No elevation, per-monitor DPI, no long paths, Windows Vista to 10; file and product 0.0.0.4.
+    // What Windows and the user notice: no elevation prompt, sharp on every monitor, version 0.0.0.4.
     for (const std::string& part :
-         {"\"asInvoker\""s, ">PerMonitorV2<"s, ">false</longPathAware>"s, "{e2011457-1546-43c5-a5fe-008deee3d3f0}"s,
-          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"s, "\xBD\x04\xEF\xFE\0\0\1\0\0\0\0\0\4\0\0\0\0\0\0\0\4\0\0\0"s}) {
+         {"\"asInvoker\""s, ">PerMonitorV2<"s, "\xBD\x04\xEF\xFE\0\0\1\0\0\0\0\0\4\0\0\0\0\0\0\0\4\0\0\0"s}) {
         EXPECT_NE(found.find(part), std::string::npos) << part;
     }
 }
@@ -31,11 +31,12 @@ TEST(LoadPatternList, SettingsFiles) {
     const std::string file = folder / "tidyreel.ini";
     const std::pair<std::string, qm::api::TStrArr> cases[] = {
         {"[Patterns]\r\nLimit=$3\r\n0=a\r\n2=c\r\n3=D d\r\n4=e\r\n", {u"a", u"", u"c", u"D d"}},
-        {"[Patterns]\r\n0=a\r\n1=b\r\n", {u"a"}},  // no Limit: 0
         {"[Patterns]\r\nLimit=1abc\r\n0=a\r\n1=b\r\n", {u"a"}},
         {"[Patterns]\r\nLimit=-1\r\n0=a\r\n", {}},
         {"[Other]\r\nLimit=1\r\n", {u""}},
         {"[Patterns]\r\nLimit=0\r\n0=" + std::string(1500, 'p'), {std::u16string(1023, u'p')}},
+        {"\xEF\xBB\xBF[Patterns]\r\nLimit=0\r\n0=a\r\n", {}},                 // UTF-8: Windows would find no [Patterns]
+        {"\xFF\xFE[\0P\0a\0t\0t\0e\0r\0n\0s\0]\0\n\0\x30\0=\0a\0"s, {u"a"}},  // UTF-16, which it reads; no Limit: 0
     };
     for (const auto& [content, patterns] : cases) {
         ASSERT_TRUE(qm::test::WriteBytes(file, content));
@@ -43,4 +44,12 @@ TEST(LoadPatternList, SettingsFiles) {
     }
     ASSERT_TRUE(qm::test::WriteBytes(file, "[Patterns]\r\nLimit=2147483647\r\n"));
     EXPECT_EQ(qm::app::LoadPatternList(file).size(), 10000u);  // capped: a run must not take hours
+}
+
+TEST(RegRemoveKey, OneLevelPathIsRefused) {
+    // A one-level path names no key below a parent: it is never taken for the top-level key itself.
+    ASSERT_TRUE(qm::api::RegWriteText(HKEY_CURRENT_USER, "TidyreelOneLevel", {}, "kept"));
+    EXPECT_FALSE(qm::api::RegRemoveKey(HKEY_CURRENT_USER, "TidyreelOneLevel\\"));
+    EXPECT_EQ(qm::api::RegReadText(HKEY_CURRENT_USER, "TidyreelOneLevel", {}), "kept");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "TidyreelOneLevel");
 }

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/run_state.h"
 #include "app/summary.h"
+#include "qm.API/convert.h"
 #include "qm.API/key_path.h"
 #include "qm.API/number.h"
 #include "qm.API/path.h"
@@ -16,20 +17,20 @@ using namespace std::string_literals;
 namespace {
 
 TEST(SplitCommandLine, Words) {
-    using Words = std::vector<std::string>;
-    const std::pair<std::string, Words> cases[] = {
-        {"  \t ", {}},
-        {"t.exe \t D:\\Video\x01x", {"t.exe", "D:\\Video", "x"}},
-        {"t.exe \"D:\\My Videos\"", {"t.exe", "D:\\My Videos"}},
-        {"t.exe \"D:\\\"", {"t.exe", "D:\\"}},  // a quoted drive root keeps its backslash
-        {"t.exe a\\\"b c\"", {"t.exe", "a\\b c"}},
-        {"t.exe \"\"", {"t.exe", ""}},                                // an empty argument counts
-        {"t.exe \"a\"\" b\" a\"\"b c", {"t.exe", "a b", "ab", "c"}},  // doubled quotes drop together
-        {"t.exe \"a b", {"t.exe", "a b"}},
-        {"t.exe \xe9t\xe9 a\0b"s, {"t.exe", "\xe9t\xe9", "a"}},
+    using Words = std::vector<std::u16string>;
+    const std::pair<std::u16string, Words> cases[] = {
+        {u"  \t ", {}},
+        {u"t.exe \t D:\\Video\x01x", {u"t.exe", u"D:\\Video", u"x"}},
+        {u"t.exe \"D:\\My Videos\"", {u"t.exe", u"D:\\My Videos"}},
+        {u"t.exe \"D:\\\"", {u"t.exe", u"D:\\"}},  // a quoted drive root keeps its backslash
+        {u"t.exe a\\\"b c\"", {u"t.exe", u"a\\b c"}},
+        {u"t.exe \"\"", {u"t.exe", u""}},                                  // an empty argument counts
+        {u"t.exe \"a\"\" b\" a\"\"b c", {u"t.exe", u"a b", u"ab", u"c"}},  // doubled quotes drop together
+        {u"t.exe \"a b", {u"t.exe", u"a b"}},
+        {u"t.exe \u00e9t\u00e9 a\uFF02 b\0c"s, {u"t.exe", u"\u00e9t\u00e9", u"a\uFF02", u"b"}},
     };
     for (const auto& [line, words] : cases) {
-        EXPECT_EQ(qm::app::SplitCommandLine(line), words) << line;
+        EXPECT_EQ(qm::app::SplitCommandLine(line), words) << ToAnsi(line);
     }
 }
 
@@ -37,8 +38,9 @@ TEST(ParseInt, Texts) {
     for (const std::string text : {" \t11", "+11", "011", "$B", "0xB", "XB", "%1011", "&13"}) {
         EXPECT_EQ(ParseIntOr(text, 99), 11) << text;
     }
-    EXPECT_EQ(std::vector<int32_t>({ParseIntOr("-$10", 0), ParseIntOr("$FFFFFFFF", 0), ParseIntOr("-2147483648", 0)}),
-              std::vector<int32_t>({-16, -1, INT32_MIN}));
+    EXPECT_EQ(std::vector<int32_t>({ParseIntOr("-$10", 0), ParseIntOr("$FFFFFFFF", 0), ParseIntOr("-2147483648", 0),
+                                    ParseIntOr("0", 9), ParseIntOr("00", 9)}),
+              std::vector<int32_t>({-16, -1, INT32_MIN, 0, 0}));
     for (const std::string& text : {""s, "-"s, "0x"s, "11abc"s, "11.0"s, "12 "s, "%2"s, "- 1"s, "1\0"s, "2147483648"s,
                                     "4294967297"s, "$100000000"s, "-$FFFFFFFF"s, std::string(255, '0') + "9"}) {
         EXPECT_EQ(ParseIntOr(text, 99), 99) << text;

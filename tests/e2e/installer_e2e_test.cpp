@@ -43,16 +43,20 @@ void Store(const std::string& key, const TValue& value) {
 
 const std::string SendToFolder = std::string(getenv("APPDATA")) + "\\Microsoft\\Windows\\SendTo";
 
-// Target, working folder and description of a saved shortcut.
-std::string LinkOf(const std::string& path) {
+// Target, working folder and description of a saved shortcut; given a target, the shortcut is
+// first made to point at it, as a user makes one.
+std::string LinkOf(const std::string& path, const std::string& newTarget = "") {
     qm::api::TComApartment com;
     qm::api::TComPtr<IShellLinkA> link;
     qm::api::TComPtr<IPersistFile> file;
     char target[MAX_PATH] = {}, folder[MAX_PATH] = {}, description[MAX_PATH] = {};
+    const std::wstring widePath(path.begin(), path.end());
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(link.put()))) ||
         FAILED(link.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()))) ||
-        FAILED(file.get()->Load(std::wstring(path.begin(), path.end()).c_str(), STGM_READ))) {
+        (!newTarget.empty() &&
+         (FAILED(link.get()->SetPath(newTarget.c_str())) || FAILED(file.get()->Save(widePath.c_str(), TRUE)))) ||
+        FAILED(file.get()->Load(widePath.c_str(), STGM_READ))) {
         return "no shortcut";
     }
     link.get()->GetPath(target, MAX_PATH, nullptr, 0);
@@ -71,8 +75,8 @@ std::string Shown(const TInstallerRun& run) {
            (c.at(Install).Enabled ? "I" : "") + (c.at(Uninstall).Enabled ? "U" : "");
 }
 
-void InstallWith(const std::string& caption, size_t place) {
-    TInstallerRun run;
+void InstallWith(const std::string& caption, size_t place, const std::string& program = TidyreelPath()) {
+    TInstallerRun run(program);
     run.SetText(Edit, caption);
     run.Click(place);
     run.Click(Install);
@@ -102,18 +106,14 @@ protected:
 TEST_F(InstallerE2E, ContextEntryInstalledShownAndUninstalled) {
     {
         TInstallerRun run;
-        char title[64] = {}, frame[128];
+        char frame[128];
         RECT r{};
         GetWindowRect(run.Window(), &r);
-        GetWindowTextA(run.Window(), title, sizeof title);
-        std::snprintf(frame, sizeof frame, "%s %08lX %08lX %ld,%ld,%ld,%ld", title,
-                      GetWindowLongA(run.Window(), GWL_STYLE), GetWindowLongA(run.Window(), GWL_EXSTYLE),
-                      r.left - GetSystemMetrics(SM_CXFULLSCREEN) / 2, r.top - GetSystemMetrics(SM_CYFULLSCREEN) / 2,
-                      r.right - r.left, r.bottom - r.top - GetSystemMetrics(SM_CYSIZE));
-        // Found by its class; Wine adds WS_CLIPSIBLINGS; always on top; centred, lowered by half of
-        // what a caption button and a minimum window leave of 150.
-        const int lower = (GetSystemMetrics(SM_CYSIZE) + GetSystemMetrics(SM_CYMIN) - 150) / 2;
-        EXPECT_EQ(frame, "Quillmoors Tidyreel 94C80800 00000108 -111," + std::to_string(lower) + ",222,150");
+        std::snprintf(frame, sizeof frame, "%08lX %08lX %ld %ld", GetWindowLongA(run.Window(), GWL_STYLE),
+                      GetWindowLongA(run.Window(), GWL_EXSTYLE), r.left + r.right - GetSystemMetrics(SM_CXFULLSCREEN),
+                      r.right - r.left);
+        // Found by its class; Wine adds WS_CLIPSIBLINGS; always on top; centred across, 222 wide.
+        EXPECT_EQ(frame, std::string("94C80800 00000108 0 222"));
         EXPECT_EQ(Shown(run), "QM - Tidyreel|C|I");
         run.SetText(Edit, "Sort these episodes, please");
         run.Click(Install);
@@ -139,6 +139,8 @@ TEST_F(InstallerE2E, ContextEntryInstalledShownAndUninstalled) {
 TEST_F(InstallerE2E, SendToEntryReplacesAnotherCopysVerbAndIsUninstalled) {
     Store(VerbKey, Sz("Old"));
     Store(CommandKey, Sz("\"C:\\Old\\tidyreel.exe\" \"%1\""));
+    const std::string link = SendToFolder + "\\My sorter.lnk";
+    LinkOf(link, TidyreelPath());  // its own shortcut, no longer recorded: replaced
     {
         TInstallerRun run;
         EXPECT_EQ(Shown(run), "Old|C|I");  // not this executable's verb
@@ -147,7 +149,6 @@ TEST_F(InstallerE2E, SendToEntryReplacesAnotherCopysVerbAndIsUninstalled) {
         run.Click(Install);
         EXPECT_TRUE(run.Wait().Clean());
     }
-    const std::string link = SendToFolder + "\\My sorter.lnk";
     EXPECT_EQ(Stored(OwnKey), Sz(link));
     EXPECT_EQ(Stored(VerbKey), TValue{});
     const std::string exe = TidyreelPath();
@@ -172,20 +173,30 @@ TEST_F(InstallerE2E, ContextInstallRemovesAShortcutMadeMeanwhile) {
     EXPECT_EQ(Stored(OwnKey), TValue{});
 }
 
-TEST_F(InstallerE2E, RefusedCaptionsChangeNothing) {
+TEST_F(InstallerE2E, NothingOfTheUsersIsReplacedOrDeleted) {
     Store(VerbKey, Sz("Old"));
-    for (const std::string caption : {"..\\Escaped", "CON", "trailing."}) {
-        InstallWith(caption, SendTo);
-        EXPECT_TRUE(Snapshot(SendToFolder).empty()) << caption;
-        EXPECT_FALSE(std::filesystem::exists(SendToFolder + "\\..\\Escaped.lnk"));
+    // The user's files in SendTo: a shortcut (as Windows' own "Fax recipient"), a non-shortcut, a document.
+    LinkOf(SendToFolder + "\\Fax recipient.lnk", "C:\\windows\\notepad.exe");
+    ASSERT_TRUE(WriteBytes(SendToFolder + "\\Notes.lnk", "not a shortcut"));
+    const std::string document = SendToFolder + "\\thesis.doc";
+    ASSERT_TRUE(WriteBytes(document, "years of work"));
+    const TTree theirs = Snapshot(SendToFolder);
+    // A copy whose path the code page cannot hold (Ш) registers nothing at either place.
+    const TTempFolder tool;
+    const std::string self = TidyreelPath(), copy = tool / "\xD0\xA8\\tidyreel.exe";
+    ASSERT_TRUE(WriteBytes(copy, ReadBytes(self)));
+    const std::tuple<std::string, size_t, std::string> installs[] = {
+        {"..\\Escaped", SendTo, self},   {"CON", SendTo, self},   {"trailing.", SendTo, self},
+        {"Fax recipient", SendTo, self}, {"Notes", SendTo, self}, {"Copy", SendTo, copy},
+        {"Copy", Context, copy},
+    };
+    for (const auto& [caption, place, program] : installs) {
+        InstallWith(caption, place, program);
+        EXPECT_EQ(Snapshot(SendToFolder), theirs) << caption;
         EXPECT_EQ(Stored(OwnKey), TValue{}) << caption;
         EXPECT_EQ(Stored(VerbKey), Sz("Old")) << caption;
     }
-}
-
-TEST_F(InstallerE2E, ARecordedFileThatIsNotItsShortcutStays) {
-    const std::string document = SendToFolder + "\\thesis.doc";
-    ASSERT_TRUE(WriteBytes(document, "years of work"));
+    // Nor does Uninstall delete them, not even a recorded file that is not its shortcut.
     Store(OwnKey, Sz(document));
     Store(VerbKey, {REG_DWORD, std::string("\x07\0\0\0", 4)});  // reads as no caption
     Store(CommandKey, Sz(OurCommand));
@@ -193,7 +204,7 @@ TEST_F(InstallerE2E, ARecordedFileThatIsNotItsShortcutStays) {
     EXPECT_EQ(Shown(run), "QM - Tidyreel|C|U");
     run.Click(Uninstall);
     EXPECT_TRUE(run.Wait().Clean());
-    EXPECT_EQ(ReadBytes(document), "years of work");
+    EXPECT_EQ(Snapshot(SendToFolder), theirs);
     EXPECT_EQ(Stored(OwnKey), Sz(document));
 }
 

@@ -75,7 +75,10 @@ TEST_F(SortingE2E, SampleFolderLosesNothing) {
         }
     }
     // Sub-folders, those of an earlier run too, are never entered.
-    for (const std::string earlier : {"Old.S01\\Old.S01E01.mkv", "Dup.S01\\Dup.S01E01.mkv", "Extras\\Sub.S01E01.mkv"}) {
+    const std::string lookAlike = "x\xEF\xBC\xBC..\xEF\xBC\xBCOld.S01";  // x＼..＼Old.S01; best fit: x\..\Old.S01
+    for (const std::string& earlier :
+         std::vector<std::string>{"Old.S01\\Old.S01E01.mkv", "Dup.S01\\Dup.S01E01.mkv", "Extras\\Sub.S01E01.mkv",
+                                  lookAlike + "\\Sub.S01E01.mkv"}) {
         ASSERT_TRUE(WriteBytes(video / earlier, "earlier"));
         expected[earlier] = "earlier";
         expected[earlier.substr(0, earlier.find('\\'))] = "<dir>";
@@ -85,7 +88,9 @@ TEST_F(SortingE2E, SampleFolderLosesNothing) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
-    ExpectSummary(Sort(Quoted(video.Path())), static_cast<int>(std::size(kSample)), moved);
+    EXPECT_TRUE(Sort(Quoted(video / lookAlike)).Boxes.empty());  // no folder to sort, not even its twin
+    // Named with "..", the folder is sorted where its season folders are made.
+    ExpectSummary(Sort(Quoted(video / "Extras\\..")), static_cast<int>(std::size(kSample)), moved);
     expected["Held.S01"] = "<dir>";  // made before the move failed
     EXPECT_EQ(Snapshot(video.Path()), expected);
     EXPECT_EQ(ReadBytes(Settings()), kDefaultSettings);
@@ -121,8 +126,13 @@ TEST_F(SortingE2E, NoFolderOrUnreadableSettingsTouchNothing) {
     EXPECT_EQ(Sort(Quoted(video / "no")).Boxes, std::vector<std::string>{kReadingError});
     // A folder where the settings file belongs.
     ASSERT_TRUE(DeleteFileA(Settings().c_str()) && CreateDirectoryA(Settings().c_str(), nullptr));
-    EXPECT_EQ(Sort(Quoted(video.Path())).Boxes,
-              std::vector<std::string>{"Error!|ini file is missing/creation/reading error!|OK"});
+    const std::vector<std::string> missing = {"Error!|ini file is missing/creation/reading error!|OK"};
+    EXPECT_EQ(Sort(Quoted(video.Path())).Boxes, missing);
+    // A copy whose path the code page cannot hold: best fit would make Łódź the folder Lódz.
+    const TTempFolder tool;
+    const std::string exe = tool / "\xC5\x81\xC3\xB3\x64\xC5\xBA\\tidyreel.exe";
+    ASSERT_TRUE(WriteBytes(exe, ReadBytes(TidyreelPath())) && WriteBytes(tool / "L\xC3\xB3\x64z\\x", "x"));
+    EXPECT_EQ(RunAnsweringBoxes({{exe, Quoted(video.Path())}})[0].Boxes, missing);
     EXPECT_EQ(Snapshot(video.Path()), (TTree{{"Show.S01E01.720p.mkv", "x"}}));
 
     // Held for a moment only, as a sync client does: waited for, and read as ever.

@@ -42,12 +42,18 @@ HWND WindowOf(DWORD processId, const char* className) {
     return nullptr;
 }
 
+fs::path FromUtf8(const std::string& text) {
+    return fs::path(reinterpret_cast<const char8_t*>(text.c_str()));
+}
+
+// Started through the UTF-16 interface, as Explorer starts it, so that any name arrives as it is.
 PROCESS_INFORMATION Start(const std::string& program, const std::string& commandLineTail, DWORD flags) {
-    std::string line = Quoted(program) + " " + commandLineTail;
-    STARTUPINFOA startup{};
+    std::wstring line = FromUtf8(Quoted(program) + " " + commandLineTail);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup, &process);
+    CreateProcessW(FromUtf8(program).c_str(), line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                   &process);
     return process;
 }
 
@@ -121,7 +127,7 @@ std::vector<TControlView> ControlsOf(HWND window) {
     return controls;
 }
 
-TInstallerRun::TInstallerRun() : process_(Start(TidyreelPath(), "", 0)) {
+TInstallerRun::TInstallerRun(const std::string& program) : process_(Start(program, "", 0)) {
     CloseHandle(process_.hThread);
     // The window shows before its controls are made and preset: wait until the program waits for
     // input. In a fresh Wine prefix the first window can take many seconds to get there.
@@ -154,7 +160,7 @@ TTempFolder::TTempFolder() {
 }
 
 fs::path LongPath(const std::string& path) {
-    return fs::path(L"\\\\?\\") += fs::path(reinterpret_cast<const char8_t*>(path.c_str()));
+    return fs::path(L"\\\\?\\") += FromUtf8(path);
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {

@@ -23,8 +23,8 @@ inline std::string Quoted(const std::string& argument) {
     return "\"" + argument + "\"";
 }
 
-// Starts every program with its command-line tail together (as Explorer does for several
-// folders), answers each box with OK and waits for every process to end.
+// Starts every program with its command-line tail (UTF-8) together, as Explorer does for several
+// folders, answers each box with OK and waits for every process to end.
 std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::string, std::string>>& runs);
 
 struct TControlView {
@@ -38,10 +38,10 @@ struct TControlView {
 // A window's controls in creation order.
 std::vector<TControlView> ControlsOf(HWND window);
 
-// tidyreel.exe started without arguments, once its window waits for input.
+// tidyreel.exe (or a copy) started without arguments, once its window waits for input.
 class TInstallerRun {
 public:
-    TInstallerRun();
+    explicit TInstallerRun(const std::string& program = TidyreelPath());
     ~TInstallerRun() { Wait(); }
     TInstallerRun(const TInstallerRun&) = delete;
     TInstallerRun& operator=(const TInstallerRun&) = delete;
