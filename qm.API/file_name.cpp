@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "qm.API/dbcs.h"
 #include "qm.API/text.h"
 
 namespace qm::api {
@@ -37,9 +38,12 @@ bool IsPlainFileName(std::string_view name) {
     if (name.empty()) {
         return false;
     }
-    for (char byte : name) {
-        const auto code = static_cast<unsigned char>(byte);
-        if (code < 0x20 || ForbiddenCharacters.find(byte) != std::string_view::npos) {
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto code = static_cast<unsigned char>(name[i]);
+        // The second byte of a double-byte character may have the code of \ or | (ソ, 表 in
+        // Shift-JIS); it belongs to a character and separates nothing.
+        if ((code < 0x20 || ForbiddenCharacters.find(name[i]) != std::string_view::npos) &&
+            ByteKindAt(name, static_cast<int>(i) + 1) != ByteKind::Trail) {
             return false;
         }
     }

@@ -8,8 +8,9 @@ namespace qm::api {
 // True for a plain file or folder name: not empty; not ending in a dot or a space (the platform
 // strips them and makes another name, and "." and ".." name the folder itself or its parent);
 // none of \ / : * ? " < > | and no control character (a separator would put the entry somewhere
-// else); and not a device name (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, any letter case, alone
-// or before the first dot, spaces before that dot ignored).
+// else), where the second byte of a double-byte character is no character of its own; and not a
+// device name (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, any letter case, alone or before the
+// first dot, spaces before that dot ignored).
 bool IsPlainFileName(std::string_view name);
 
 }  // namespace qm::api

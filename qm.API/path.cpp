@@ -26,11 +26,9 @@ std::string DirOfPath(std::string_view path) {
 }
 
 std::string NameOfPath(std::string_view path) {
-    const int pos = FindLastOfAny(path, kSeparators);
-    if (!HoldsOneOf(path, pos, kSeparators)) {
-        return std::string(path);
-    }
-    return TailFrom(path, pos + 1);
+    // Split where DirOfPath splits: in a double-byte code page, a name holding a character whose
+    // second byte has the backslash's code (ソ, 表) is the whole name, not the text after that byte.
+    return TailFrom(path, FindLastDelim(kSeparators, path) + 1);
 }
 
 std::string ExtOfPath(std::string_view path) {
@@ -47,16 +45,20 @@ std::string BareNameOfPath(std::string_view path) {
     return HeadOf(name, static_cast<int>(name.size() - ext.size()));
 }
 
+bool EndsInBackslash(std::string_view text) {
+    return !text.empty() && text.back() == '\\' && ByteKindAt(text, static_cast<int>(text.size())) != ByteKind::Trail;
+}
+
 std::string AddTrailingBackslash(std::string_view text) {
     std::string result(text);
-    if (result.empty() || result.back() != '\\') {
+    if (!EndsInBackslash(result)) {
         result += '\\';
     }
     return result;
 }
 
 std::string DropTrailingBackslash(std::string_view text) {
-    if (!text.empty() && text.back() == '\\') {
+    if (EndsInBackslash(text)) {
         text.remove_suffix(1);
     }
     return std::string(text);

@@ -5,6 +5,7 @@
 #include "qm.API/convert.h"
 #include "qm.API/dbcs.h"
 #include "qm.API/number.h"
+#include "qm.API/path.h"
 #include "qm.API/text.h"
 
 namespace qm::sorter {
@@ -49,20 +50,6 @@ bool ContainsLowered(std::string_view token, std::string_view lowerPattern) {
     return found != token.end();
 }
 
-// The name of a path without its one trailing backslash: what follows the last backslash or
-// colon. As with NameOfPath, the separators are looked for only before a NUL.
-std::string_view NameOf(std::string_view path) {
-    if (!path.empty() && path.back() == '\\') {
-        path.remove_suffix(1);
-    }
-    for (size_t i = std::min(path.find('\0'), path.size()); i > 0; --i) {
-        if (path[i - 1] == '\\' || path[i - 1] == ':') {
-            return path.substr(i);
-        }
-    }
-    return path;
-}
-
 // Where the first part of text that is an episode token starts, or npos.
 size_t EpisodeTokenAt(std::string_view text) {
     size_t start = 0;
@@ -77,9 +64,10 @@ size_t EpisodeTokenAt(std::string_view text) {
     return std::string_view::npos;
 }
 
-// Where the first pattern occurrence in text starts (text already lower-cased), or npos. A
-// pattern holds no dot, so an occurrence never reaches across one: the part that holds the
-// earliest occurrence is the first part that contains any pattern.
+// Where the first pattern occurrence in text starts (text already lower-cased, from the start of
+// a name), or npos. A pattern holds no dot, so an occurrence never reaches across one: the part
+// that holds the earliest occurrence is the first part that contains any pattern. Lower-casing
+// changes no lead byte, so the characters of text are those of the name.
 size_t FirstPatternAt(std::string_view text, const TPatternSet& patterns) {
     if (patterns.Lowered.empty()) {
         return std::string_view::npos;
@@ -97,7 +85,10 @@ size_t FirstPatternAt(std::string_view text, const TPatternSet& patterns) {
             while (i < pattern.size() && text[at + i] == pattern[i]) {
                 ++i;
             }
-            if (i == pattern.size()) {
+            // In a double-byte code page an occurrence must start a character: the second byte of
+            // ア is an 'A', and "アAC" holds no AAC.
+            if (i == pattern.size() &&
+                qm::api::ByteKindAt(text, static_cast<int>(at) + 1) != qm::api::ByteKind::Trail) {
                 return at;
             }
         }
@@ -135,10 +126,18 @@ bool ContainsNoCase(std::string_view token, std::string_view pattern) {
 }
 
 std::string DeriveTargetFolder(std::string_view filePath, const TPatternSet& patterns) {
+    // The name is what follows the directory as DirOfPath finds it (its last backslash or colon that
+    // is no second byte of a double-byte character), without one trailing backslash. The
+    // directory itself is taken from the whole path.
+    const bool trailingBackslash = qm::api::EndsInBackslash(filePath);
+    const std::string_view trimmed = trailingBackslash ? filePath.substr(0, filePath.size() - 1) : filePath;
+    const auto nameStart = static_cast<size_t>(qm::api::FindLastDelim("\\:", trimmed));
+    const std::string_view name = trimmed.substr(nameStart);
+    const size_t directoryLength = trailingBackslash ? filePath.size() : nameStart;
+
     // The parts of a name: a dot closes the current part, even an empty one, and the text after
     // the last dot counts only when it is not empty. So the parts are the dot-separated pieces of
     // the name without one trailing dot (a trailing dot adds no part), and an empty name has none.
-    const std::string_view name = NameOf(filePath);
     if (name.empty()) {
         return {};
     }
@@ -173,14 +172,7 @@ std::string DeriveTargetFolder(std::string_view filePath, const TPatternSet& pat
     }
     const size_t match = FirstPatternAt(std::string_view(lowered, head.size()), patterns);
 
-    // The directory as DirOfPath gives it (up to its last separator that is no trail byte of a
-    // double-byte character), with a backslash ensured. When the name runs to the end of the path
-    // and holds no NUL, no byte from its start on is a separator, and the search from the end can
-    // begin there.
-    const auto nameStart = static_cast<size_t>(name.data() - filePath.data());
-    const bool nameIsTail = nameStart + name.size() == filePath.size() && name.find('\0') == std::string_view::npos;
-    const auto directoryLength = static_cast<size_t>(
-        qm::api::FindLastDelim("\\:", nameIsTail ? filePath.substr(0, nameStart) : filePath));
+    // The directory with a backslash ensured.
     std::string result;
     result.reserve(directoryLength + 1 + head.size());
     result.append(filePath.substr(0, directoryLength));

@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "qm.API/convert.h"
-#include "qm.API/dbcs.h"
-#include "qm.API/path.h"
 #include "sorter/move_target.h"
+#include "support/shift_jis.h"
 
 using namespace qm::sorter;
 using qm::api::TStrArr;
@@ -74,17 +73,20 @@ TEST(MoveTargetOf, FilesThatMoveAndFilesThatStay) {
 }
 
 TEST(MoveTargetOf, TrailByteWithTheBackslashsCode) {
-    // Shift-JIS-like lead bytes: U+8868 is 0x95 0x5C. The folder lies in the file's own folder and
-    // the file keeps its name.
-    const qm::api::TDbcsState saved = qm::api::Dbcs;
-    qm::api::Dbcs.DbcsEnabled = true;
-    const unsigned char ranges[12] = {0x81, 0x9F, 0xE0, 0xFC};
-    qm::api::MarkLeadByteRanges(ranges);
-    const auto move = MoveTargetOf(u"D:\\V\\\u8868.S01E02.mkv", "D:\\V\\\x95\\.S01E02.mkv", PreparePatterns({}));
-    EXPECT_EQ(qm::api::DirOfPath("D:\\V\\\x95\\"), "D:\\V\\");
-    qm::api::Dbcs = saved;
-    ASSERT_TRUE(move);
-    EXPECT_EQ(move->Target, u"\\\\?\\D:\\V\\.S01\\\u8868.S01E02.mkv");
+    // Shift-JIS: the second byte of 能 (94 5C), ソ (83 5C) and 表 (95 5C) has the backslash's code,
+    // that of ア (83 41) is an 'A'. Neither separates anything nor starts a tag: titles stay whole.
+    const qm::test::TShiftJisScope sjis;
+    const std::pair<std::string, std::string> cases[] = {
+        {"\x94\\.S01E01.720p.mkv", "\x94\\.S01.720p"},
+        {"\x83\\\x81[\x83g.S01E01.Title.720p.mkv", "\x83\\\x81[\x83g.S01.720p"},
+        {"Show.S01E02.\x95\\.mkv", "Show.S01.\x95\\"},
+        {"Show.S01E02.Title.\x83\x41\x41\x43.mkv", "Show.S01.Title.\x83\x41\x41\x43"},
+    };
+    for (const auto& [name, folder] : cases) {
+        const auto move = MoveTargetOf(qm::api::ToUtf16("D:\\V\\" + name), "D:\\V\\" + name,
+                                       PreparePatterns(kDefaults));
+        EXPECT_EQ(move ? move->Folder : "", "D:\\V\\" + folder + "\\") << name;
+    }
 }
 
 }  // namespace
