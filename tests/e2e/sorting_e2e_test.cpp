@@ -46,7 +46,7 @@ const std::pair<std::string, std::string> kSample[] = {
     {"Show.Name.S01E02.Second.Part.720p.HDTV.x264-GRP.mkv", "Show.Name.S01.720p.HDTV.x264-GRP"},
     {"show.name.s01e03.720p.mkv", "show.name.s01.720p"},
     {"Another.Show.S03E07.Title.PDTV.XviD-TEAM.avi", "Another.Show.S03.PDTV.XviD-TEAM"},
-    {"Caf\xC3\xA9.S01E02.mkv", "Caf\xC3\xA9.S01"},
+    {"Caf\xC3\x83\xC2\xA9.S01E02.mkv", "Caf\xC3\x83\xC2\xA9.S01"},  // CafÃ©: é encoded twice, a UTF-8 pair
     {"Hidden.S01E01.mkv", "Hidden.S01"},
     {"Old.S01E02.mkv", "Old.S01"},  // into the folder of an earlier run
     {"README.txt", ""},
