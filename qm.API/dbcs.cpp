@@ -1,5 +1,7 @@
 #include "qm.API/dbcs.h"
 
+#include <algorithm>
+
 namespace qm::api {
 
 TDbcsState Dbcs;
@@ -45,7 +47,7 @@ ByteKind ByteKindAt(std::string_view text, int index) {
 int FindLastDelim(std::string_view delimiters, std::string_view text) {
     for (int i = static_cast<int>(text.size()); i >= 1; --i) {
         const char byte = text[static_cast<size_t>(i) - 1];
-        if (byte == '\0' || delimiters.find(byte) == std::string_view::npos) {
+        if (byte == '\0' || std::find(delimiters.begin(), delimiters.end(), byte) == delimiters.end()) {
             continue;
         }
         if (ByteKindAt(text, i) != ByteKind::Trail) {
