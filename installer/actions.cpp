@@ -11,7 +11,6 @@
 #include "qm.API/files.h"
 #include "qm.API/registry.h"
 #include "qm.API/shortcut.h"
-#include "qm.API/text.h"
 #include "qm.API/window.h"
 
 namespace qm::installer {
@@ -48,23 +47,17 @@ void RemoveVerb() {
     RegRemoveKey(HKEY_CURRENT_USER, VerbKeyPath);
 }
 
-// "<caption>.lnk" in the SendTo folder, pointing at this executable. A caption that is not a
-// plain file name would put the file elsewhere (or nowhere), so none is made for it. Nor is one
-// made over a file of that name that is not a shortcut to this executable: it is the user's, or
-// one of Windows' own entries ("Fax recipient"), and once recorded it would be deleted later.
+// "<caption>.lnk" in the SendTo folder, pointing at this executable; never over a file of that
+// name that is not already such a shortcut. A caption that is not a plain file name would put the
+// file elsewhere (or nowhere), so none is made for it.
 bool MakeSendToShortcut(const std::string& caption, std::u16string& linkPath) {
     if (!qm::api::IsPlainFileName(caption)) {
-        return false;
-    }
-    const qm::api::TComApartment com;
-    const std::string existing = qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo) + caption + ".lnk";
-    if (qm::api::IsExistingFile(existing) &&
-        qm::api::LowerAscii(qm::api::ShortcutTarget(existing)) != qm::api::LowerAscii(Installer.ExecutablePath)) {
         return false;
     }
     std::string target = "\"";
     target += Installer.ExecutablePath;
     target += '"';
+    const qm::api::TComApartment com;
     return qm::api::ShellShortcut(target, ShortcutDescription, {}, caption, qm::api::ShortcutPlace::SendTo, linkPath);
 }
 

@@ -27,16 +27,13 @@ std::string ShortcutFolder(ShortcutPlace place);
 // and keeps its IUnknown in object. The creation's status.
 HRESULT NewShellObject(const CLSID& classId, TComPtr<IUnknown>& object);
 
-// Creates or overwrites "<linkName>.lnk" in the place's folder, pointing at target (the program
-// passes its own path in double quotes), with the given arguments and description; the working
-// directory is the target's directory. True exactly when the save succeeded and a file (not a
-// directory) exists at that path afterwards; linkPath then holds its full path and is empty
-// otherwise.
+// Creates "<linkName>.lnk" in the place's folder, pointing at target (the program passes its own
+// path in double quotes), with the given arguments and description; the working directory is the
+// target's directory. An existing file of that name is overwritten only when it is a shortcut to
+// the same target (ASCII case ignored); any other file stays and the result is false. True exactly
+// when the save succeeded and a file (not a directory) exists at that path afterwards; linkPath
+// then holds its full path and is empty otherwise.
 bool ShellShortcut(std::string_view target, std::string_view description, std::string_view arguments,
                    std::string_view linkName, ShortcutPlace place, std::u16string& linkPath);
-
-// The path a shortcut file points at (8-bit path of the file); empty when the file does not load
-// as a shortcut.
-std::string ShortcutTarget(std::string_view linkPath);
 
 }  // namespace qm::api

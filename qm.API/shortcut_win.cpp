@@ -8,6 +8,7 @@
 #include "qm.API/convert.h"
 #include "qm.API/files.h"
 #include "qm.API/path.h"
+#include "qm.API/text.h"
 
 namespace qm::api {
 
@@ -53,6 +54,18 @@ bool NewShellLink(TComPtr<IShellLinkA>& link, TComPtr<IPersistFile>& file) {
            SUCCEEDED(object.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put())));
 }
 
+// Whether the shortcut file at path points at target (unquoted, ASCII case ignored); a file that
+// does not load as a shortcut points nowhere.
+bool PointsAt(const std::u16string& path, std::string_view target) {
+    TComPtr<IPersistFile> file;
+    TComPtr<IShellLinkA> link;
+    char stored[MAX_PATH] = {};
+    return NewShellLink(link, file) &&
+           SUCCEEDED(file.get()->Load(reinterpret_cast<LPCOLESTR>(path.c_str()), STGM_READ)) &&
+           SUCCEEDED(link.get()->GetPath(stored, MAX_PATH, nullptr, 0)) &&
+           LowerAscii(Unquoted(stored)) == LowerAscii(Unquoted(target));
+}
+
 }  // namespace
 
 std::string ShortcutFolder(ShortcutPlace place) {
@@ -93,6 +106,11 @@ bool ShellShortcut(std::string_view target, std::string_view description, std::s
     std::string fileName(linkName);
     fileName += ".lnk";
     const std::u16string path = folder + ToUtf16(fileName);
+    // A file of that name that is no shortcut to the target is someone else's (the user's, or
+    // Windows' own "Fax recipient"): it is never replaced, and so never recorded or deleted later.
+    if (IsExistingFile(ToAnsi(path)) && !PointsAt(path, target)) {
+        return false;
+    }
     // A failed save can leave an older file of that name in place (a read-only one, say): that
     // file is no shortcut made here.
     if (FAILED(file.get()->Save(reinterpret_cast<LPCOLESTR>(path.c_str()), FALSE)) || !IsExistingFile(ToAnsi(path))) {
@@ -100,18 +118,6 @@ bool ShellShortcut(std::string_view target, std::string_view description, std::s
     }
     linkPath = path;
     return true;
-}
-
-std::string ShortcutTarget(std::string_view linkPath) {
-    TComPtr<IPersistFile> file;
-    TComPtr<IShellLinkA> link;
-    char target[MAX_PATH] = {};
-    if (!NewShellLink(link, file) ||
-        FAILED(file.get()->Load(reinterpret_cast<LPCOLESTR>(ToUtf16(linkPath).c_str()), STGM_READ)) ||
-        FAILED(link.get()->GetPath(target, MAX_PATH, nullptr, 0))) {
-        return {};
-    }
-    return std::string(Unquoted(target));
 }
 
 }  // namespace qm::api

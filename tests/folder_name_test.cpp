@@ -77,15 +77,14 @@ TEST(MoveTargetOf, TrailByteWithTheBackslashsCode) {
     // that of ア (83 41) is an 'A'. Neither separates anything nor starts a tag: titles stay whole.
     const qm::test::TShiftJisScope sjis;
     const std::pair<std::string, std::string> cases[] = {
-        {"\x94\\.S01E01.720p.mkv", "\x94\\.S01.720p"},
-        {"\x83\\\x81[\x83g.S01E01.Title.720p.mkv", "\x83\\\x81[\x83g.S01.720p"},
-        {"Show.S01E02.\x95\\.mkv", "Show.S01.\x95\\"},
-        {"Show.S01E02.Title.\x83\x41\x41\x43.mkv", "Show.S01.Title.\x83\x41\x41\x43"},
+        {"D:\\V\\\x94\\.S01E01.720p.mkv", "D:\\V\\\x94\\.S01.720p\\"},
+        {"D:\\V\\\x83\\\x81[\x83g.S01E01.Title.720p.mkv", "D:\\V\\\x83\\\x81[\x83g.S01.720p\\"},
+        {"D:\\V\\Show.S01E02.\x95\\.mkv", "D:\\V\\Show.S01.\x95\\\\"},
+        {"D:\\V\\Show.S01E02.Title.\x83\x41\x41\x43.mkv", "D:\\V\\Show.S01.Title.\x83\x41\x41\x43\\"},
     };
-    for (const auto& [name, folder] : cases) {
-        const auto move = MoveTargetOf(qm::api::ToUtf16("D:\\V\\" + name), "D:\\V\\" + name,
-                                       PreparePatterns(kDefaults));
-        EXPECT_EQ(move ? move->Folder : "", "D:\\V\\" + folder + "\\") << name;
+    for (const auto& [path, folder] : cases) {
+        const auto move = MoveTargetOf(qm::api::ToUtf16(path), path, PreparePatterns(kDefaults));
+        EXPECT_EQ(move ? move->Folder : "", folder) << path;
     }
 }
 

@@ -140,7 +140,7 @@ TEST_F(InstallerE2E, SendToEntryReplacesAnotherCopysVerbAndIsUninstalled) {
     Store(VerbKey, Sz("Old"));
     Store(CommandKey, Sz("\"C:\\Old\\tidyreel.exe\" \"%1\""));
     const std::string link = SendToFolder + "\\My sorter.lnk";
-    LinkOf(link, TidyreelPath());  // its own shortcut, no longer recorded: replaced
+    ASSERT_EQ(LinkOf(link, TidyreelPath()), TidyreelPath() + "||");  // its own shortcut, unrecorded: replaced
     {
         TInstallerRun run;
         EXPECT_EQ(Shown(run), "Old|C|I");  // not this executable's verb
