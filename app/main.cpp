@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/sorting_run.h"
 #include "installer/installer_window.h"
+#include "qm.API/handles.h"
 #include "qm.API/startup.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -16,6 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (words.size() >= 2) {
         qm::app::RunSortingMode(words[1]);
     } else {
+        // The installer tells its own SendTo shortcut by loading it through the Shell Link object.
+        const qm::api::TComApartment com;
         qm::installer::CreateInstallerWindow();
         if (qm::installer::Installer.InstallerWindow != nullptr) {
             qm::installer::RunInstallerLoop();

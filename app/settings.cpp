@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include <algorithm>
+#include <string>
 
 #include "qm.API/convert.h"
 #include "qm.API/files.h"
@@ -44,10 +45,11 @@ TStrArr LoadPatternList(std::string_view path) {
     // opens loads no pattern, which the run reports as a reading error.
     TStrArr patterns;
     WhileOpenForReading(path, SettingsPatienceMs, [&] {
-        // Saved as UTF-8 with a byte-order mark (old Notepad's "UTF-8"), the file's first line is
-        // no section header to the platform on Windows: the patterns would read as missing, and
-        // every file would be sorted without its tags. Such a file loads no pattern.
-        if (FileStart(path, Utf8Mark.size()) == Utf8Mark) {
+        // Saved as UTF-8 with a byte-order mark (old Notepad's "UTF-8") or as UTF-16 big-endian,
+        // the file holds no section header Windows can read: the patterns would read as missing,
+        // and every file would be sorted without its tags. Such a file loads no pattern.
+        const std::string start = FileStart(path, Utf8Mark.size());
+        if (start.starts_with(Utf8Mark) || start.starts_with(Utf16BigEndianMark)) {
             return;
         }
         const int32_t limit = std::min(IniReadNumber(path, PatternsSection, LimitKey, 0), MaxPatternLimit);

@@ -26,8 +26,10 @@ inline constexpr std::array<const char*, 12> DefaultPatterns = {
     "480p", "576p", "720p", "1080p", "2160p", "XviD", "HEVC", "Rerip", "BDrip", "AAC", "DVDRip", "PDTV",
 };
 
-// The byte-order mark a settings file saved as UTF-8 may begin with.
+// The byte-order marks of the encodings Windows' INI reading does not understand: UTF-8, and
+// UTF-16 big-endian (it reads UTF-16 little-endian only, FF FE).
 inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+inline constexpr std::string_view Utf16BigEndianMark = "\xFE\xFF";
 
 // Writes Limit=11 and the defaults when path is not an existing file; true when it is one
 // afterwards. The file appears whole or not at all, also when several runs make it at once.
@@ -36,7 +38,7 @@ bool EnsureSettingsFile(std::string_view path);
 // The patterns of keys 0 to Limit (capped at MaxPatternLimit), missing or empty keys as empty
 // entries. A missing or unreadable Limit reads as 0. The list is empty when Limit is negative,
 // when the file cannot be opened for reading within SettingsPatienceMs, and when it begins with
-// Utf8Mark, which the platform's INI reading does not understand.
+// Utf8Mark or Utf16BigEndianMark.
 qm::api::TStrArr LoadPatternList(std::string_view path);
 
 }  // namespace qm::app

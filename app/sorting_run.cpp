@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/summary.h"
 #include "qm.API/convert.h"
+#include "qm.API/file_name.h"
 #include "qm.API/files.h"
 #include "qm.API/process.h"
 #include "sorter/sort_folder.h"
@@ -35,10 +36,13 @@ void ShowMessage(const char* text, const char* title) {
 
 void RunSortingMode(std::u16string_view argument) {
     // One full path, made once: "." and ".." would otherwise be resolved by the folder creation
-    // and taken literally by the long-path moves. A folder whose name the code page cannot hold
-    // exactly is not sorted at all, as if it did not exist: its look-alike characters (a
-    // full-width quote or backslash) would name another folder.
-    const std::optional<std::string> folder = qm::api::ToAnsiExact(qm::api::FullPathOf(argument));
+    // and taken literally by the long-path moves. A folder that path would not name is not sorted
+    // at all, as if it did not exist: one whose name the code page cannot hold exactly (its
+    // look-alike characters, a full-width quote or backslash, name another folder), and one with a
+    // part ending in a space or a dot, which the full path drops (Show  would sort its twin Show).
+    const std::optional<std::string> folder = qm::api::KeepsEveryPart(argument)
+                                                  ? qm::api::ToAnsiExact(qm::api::FullPathOf(argument))
+                                                  : std::nullopt;
 
     TRunState run;
     run.ExecutablePath = qm::api::ExecutablePath();

@@ -8,7 +8,6 @@
 #include "installer/preset.h"
 #include "qm.API/convert.h"
 #include "qm.API/file_name.h"
-#include "qm.API/files.h"
 #include "qm.API/registry.h"
 #include "qm.API/shortcut.h"
 #include "qm.API/window.h"
@@ -30,12 +29,12 @@ using qm::api::RegWriteText;
 }
 
 // Deletes the recorded SendTo shortcut and forgets it, but only when the recorded path is the
-// tool's own shortcut: a stale path, a folder, someone's document or a shortcut outside SendTo
-// stays untouched, and so does the record of it.
+// tool's own shortcut: a stale path, a folder, someone's document, a shortcut outside SendTo and a
+// shortcut there that points elsewhere stay untouched, and so does the record of it.
 void RemoveRecordedShortcut() {
     const std::string path = RegReadText(HKEY_CURRENT_USER, OwnKeyPath, {});
     const std::string sendTo = qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo);
-    if (IsOwnShortcut(path, sendTo, qm::api::IsExistingFile)) {
+    if (IsOwnShortcut(path, sendTo, PointsHere)) {
         DeleteFileA(path.c_str());
         RegRemoveKey(HKEY_CURRENT_USER, OwnKeyPath);
     }
@@ -51,14 +50,9 @@ void RemoveVerb() {
 // name that is not already such a shortcut. A caption that is not a plain file name would put the
 // file elsewhere (or nowhere), so none is made for it.
 bool MakeSendToShortcut(const std::string& caption, std::u16string& linkPath) {
-    if (!qm::api::IsPlainFileName(caption)) {
-        return false;
-    }
-    std::string target = "\"";
-    target += Installer.ExecutablePath;
-    target += '"';
-    const qm::api::TComApartment com;
-    return qm::api::ShellShortcut(target, ShortcutDescription, {}, caption, qm::api::ShortcutPlace::SendTo, linkPath);
+    return qm::api::IsPlainFileName(caption) &&
+           qm::api::ShellShortcut(ShortcutTarget(Installer.ExecutablePath), ShortcutDescription, {}, caption,
+                                  qm::api::ShortcutPlace::SendTo, linkPath);
 }
 
 // Registers the entry at the chosen place and removes an entry of the other kind. An executable

@@ -6,7 +6,6 @@
 #include "installer/fixed_values.h"
 #include "installer/layout.h"
 #include "installer/preset.h"
-#include "qm.API/files.h"
 #include "qm.API/process.h"
 #include "qm.API/registry.h"
 #include "qm.API/shortcut.h"
@@ -70,7 +69,7 @@ TPreset ReadPreset() {
     return DecidePreset(
         RegReadText(HKEY_CURRENT_USER, CommandKeyPath(), {}), Installer.ExecutablePath,
         [] { return RegReadText(HKEY_CURRENT_USER, OwnKeyPath, {}); },
-        qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo), qm::api::IsExistingFile);
+        qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo), PointsHere);
 }
 
 }  // namespace
@@ -120,13 +119,19 @@ void CreateInstallerWindow() {
 void RunInstallerLoop() {
     TInstallerState& s = Installer;
     UpdateWindow(s.InstallerWindow);
-    // Filtered on the window, so only it and its controls are served. A result of -1 (the window
-    // is gone) ends the loop as well instead of spinning on it.
-    while (GetMessageA(&s.Message, s.InstallerWindow, 0, 0) > 0) {
+    // Every message of the thread, not only the window's: an input method's own windows on this
+    // thread (typing ソート) would otherwise never get theirs, and the window would freeze. A
+    // result of -1 ends the loop as well instead of spinning on it.
+    while (GetMessageA(&s.Message, nullptr, 0, 0) > 0) {
         TranslateMessage(&s.Message);
         DispatchMessageA(&s.Message);
     }
     ReleaseWindowResources();
+}
+
+bool PointsHere(std::string_view path) {
+    const std::string& self = Installer.ExecutablePath;
+    return !self.empty() && qm::api::IsShortcutTo(path, ShortcutTarget(self));
 }
 
 void ReleaseWindowResources() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "qm.API/handles.h"
 
@@ -41,5 +42,9 @@ void RunInstallerLoop();
 
 // Deletes the font and unregisters the window class: the last clean-up before the process ends.
 void ReleaseWindowResources();
+
+// Whether a file loads as a shortcut to this executable: the tool's own SendTo shortcut (COM must
+// be usable on the thread). An executable without an exact path of its own has none.
+bool PointsHere(std::string_view path);
 
 }  // namespace qm::installer

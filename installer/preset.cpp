@@ -20,6 +20,13 @@ std::string VerbIconText(std::string_view executablePath) {
     return text;
 }
 
+std::string ShortcutTarget(std::string_view executablePath) {
+    std::string text = "\"";
+    text += executablePath;
+    text += '"';
+    return text;
+}
+
 std::string MenuCaptionFrom(std::string_view storedCaption) {
     return std::string(storedCaption.empty() ? DefaultMenuCaption : storedCaption);
 }
@@ -32,24 +39,22 @@ std::string ShortcutCaption(std::string_view shortcutPath) {
     return at == std::string::npos ? std::string() : name.substr(0, at);
 }
 
-bool IsOwnShortcut(std::string_view recordedPath, std::string_view sendToFolder, const TFileTest& isExistingFile) {
+bool IsOwnShortcut(std::string_view recordedPath, std::string_view sendToFolder, const TFileTest& pointsHere) {
     // The whole directory part must be the folder: SendTo\sub\ and SendTo\..\ lie elsewhere.
-    const std::string folder = qm::api::DirOfPath(recordedPath);
-    const bool inSendTo = !sendToFolder.empty() && folder.size() == sendToFolder.size() &&
-                          qm::api::StartsWith(sendToFolder, folder, false);
-    return inSendTo && qm::api::EndsWith(".lnk", qm::api::NameOfPath(recordedPath), false) &&
-           isExistingFile(recordedPath);
+    const bool inSendTo = !sendToFolder.empty() &&
+                          qm::api::LowerAscii(qm::api::DirOfPath(recordedPath)) == qm::api::LowerAscii(sendToFolder);
+    return inSendTo && qm::api::EndsWith(".lnk", qm::api::NameOfPath(recordedPath), false) && pointsHere(recordedPath);
 }
 
 TPreset DecidePreset(std::string_view storedCommand, std::string_view executablePath,
                      const std::function<std::string()>& readRecordedPath, std::string_view sendToFolder,
-                     const TFileTest& isExistingFile) {
+                     const TFileTest& pointsHere) {
     // Byte for byte, letter case included: a command of another copy of the tool is not ours.
     if (storedCommand == VerbCommandText(executablePath)) {
         return {PresetCase::ContextEntry, {}};
     }
     const std::string recorded = readRecordedPath();
-    if (IsOwnShortcut(recorded, sendToFolder, isExistingFile)) {
+    if (IsOwnShortcut(recorded, sendToFolder, pointsHere)) {
         return {PresetCase::SendToEntry, ShortcutCaption(recorded)};
     }
     return {PresetCase::NothingYet, {}};

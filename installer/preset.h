@@ -12,6 +12,8 @@ namespace qm::installer {
 std::string VerbCommandText(std::string_view executablePath);
 // The verb's icon: the executable's first icon, "<exe>",0.
 std::string VerbIconText(std::string_view executablePath);
+// The SendTo shortcut's target: "<exe>".
+std::string ShortcutTarget(std::string_view executablePath);
 
 // The caption stored with the verb, or the default caption when none is stored.
 std::string MenuCaptionFrom(std::string_view storedCaption);
@@ -20,14 +22,15 @@ std::string MenuCaptionFrom(std::string_view storedCaption);
 // extension ('...\Menu.lnk.lnk' gives 'Menu').
 std::string ShortcutCaption(std::string_view shortcutPath);
 
-// Whether a recorded path is the tool's own shortcut: it names an existing file (isExistingFile)
-// whose name ends in ".lnk" and which lies directly in the SendTo folder (sendToFolder, with its
-// trailing backslash; both in any letter case), where the tool makes its shortcut. Only such a
-// file is ever deleted, and only such a file makes the window show the SendTo entry, so a path
-// that names a document, a folder or someone's shortcut elsewhere is left alone. An unknown
-// (empty) SendTo folder holds no shortcut of the tool's.
+// Whether a recorded path is the tool's own shortcut: a file whose name ends in ".lnk", directly
+// in the SendTo folder (sendToFolder, with its trailing backslash; both in any ASCII letter case),
+// where the tool makes its shortcut, and which loads as a shortcut to this very executable
+// (pointsHere). Only such a file is ever deleted, and only such a file makes the window show the
+// SendTo entry: a document, a folder, a shortcut elsewhere, the user's own shortcut of that name
+// and one of another copy of the tool are left alone. An unknown (empty) SendTo folder holds no
+// shortcut of the tool's.
 using TFileTest = std::function<bool(std::string_view path)>;
-bool IsOwnShortcut(std::string_view recordedPath, std::string_view sendToFolder, const TFileTest& isExistingFile);
+bool IsOwnShortcut(std::string_view recordedPath, std::string_view sendToFolder, const TFileTest& pointsHere);
 
 enum class PresetCase {
     ContextEntry,  // A: the verb's command is exactly this executable's command
@@ -43,6 +46,6 @@ struct TPreset {
 // The decision, in its order: the recorded path is read only when case A does not hold.
 TPreset DecidePreset(std::string_view storedCommand, std::string_view executablePath,
                      const std::function<std::string()>& readRecordedPath, std::string_view sendToFolder,
-                     const TFileTest& isExistingFile);
+                     const TFileTest& pointsHere);
 
 }  // namespace qm::installer

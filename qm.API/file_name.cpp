@@ -54,4 +54,19 @@ bool IsPlainFileName(std::string_view name) {
     return !IsDeviceName(name);
 }
 
+bool KeepsEveryPart(std::u16string_view path) {
+    size_t start = 0;
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != u'\\' && path[i] != u'/') {
+            continue;
+        }
+        const std::u16string_view part = path.substr(start, i - start);
+        if (part != u"." && part != u".." && (part.ends_with(u' ') || part.ends_with(u'.'))) {
+            return false;
+        }
+        start = i + 1;
+    }
+    return true;
+}
+
 }  // namespace qm::api

@@ -13,4 +13,9 @@ namespace qm::api {
 // first dot, spaces before that dot ignored).
 bool IsPlainFileName(std::string_view name);
 
+// Whether a path keeps every part when the platform makes it a full path: no part other than "."
+// and ".." ends in a space or a dot. The platform drops such an end (D:\Video\Show  becomes
+// D:\Video\Show, X\Dot.\Sub becomes X\Dot\Sub), and the path then names another folder.
+bool KeepsEveryPart(std::u16string_view path);
+
 }  // namespace qm::api

@@ -8,10 +8,21 @@ namespace qm::api {
 
 namespace {
 
-// Big batches, and no entries the file system would have to fetch from elsewhere first. The
-// headers declare FIND_FIRST_EX_ON_DISK_ENTRIES_ONLY only for Windows 10 targets.
+// Big batches of names only, and no entries the file system would have to fetch from elsewhere
+// first. A system refuses what it does not know yet: on-disk entries only before Windows 10 1803
+// (the headers declare the flag only for such targets), large fetches and the basic level before
+// Windows 7. Each search is asked for with less until one is granted, so that only a folder that
+// cannot be listed at all gives no files.
 constexpr DWORD kOnDiskEntriesOnly = 4;
-constexpr DWORD kFindFlags = FIND_FIRST_EX_LARGE_FETCH | kOnDiskEntriesOnly;
+struct TSearchKind {
+    FINDEX_INFO_LEVELS Level;
+    DWORD Flags;
+};
+constexpr TSearchKind kSearchKinds[] = {
+    {FindExInfoBasic, FIND_FIRST_EX_LARGE_FETCH | kOnDiskEntriesOnly},
+    {FindExInfoBasic, FIND_FIRST_EX_LARGE_FETCH},
+    {FindExInfoStandard, 0},
+};
 
 // Every file is opened shared with readers, writers and deleters, as an editor or a sync client
 // expects of a program that only reads.
@@ -81,8 +92,13 @@ TStrArr ListFiles(std::u16string_view folder, std::u16string_view mask, bool des
     const std::u16string pattern = base + std::u16string(mask);
 
     WIN32_FIND_DATAW entry{};
-    TFindHandle search(
-        FindFirstFileExW(Wide(pattern), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, kFindFlags));
+    TFindHandle search;
+    for (const TSearchKind& kind : kSearchKinds) {
+        search.reset(FindFirstFileExW(Wide(pattern), kind.Level, &entry, FindExSearchNameMatch, nullptr, kind.Flags));
+        if (search) {
+            break;
+        }
+    }
     if (!search) {
         return files;
     }

@@ -27,10 +27,15 @@ std::string ShortcutFolder(ShortcutPlace place);
 // and keeps its IUnknown in object. The creation's status.
 HRESULT NewShellObject(const CLSID& classId, TComPtr<IUnknown>& object);
 
+// Whether the file at path (8-bit) loads as a shortcut whose target is target (the quotes around
+// either dropped, ASCII case ignored). A file that is no shortcut, a folder and a missing path
+// point nowhere.
+bool IsShortcutTo(std::string_view path, std::string_view target);
+
 // Creates "<linkName>.lnk" in the place's folder, pointing at target (the program passes its own
 // path in double quotes), with the given arguments and description; the working directory is the
 // target's directory. An existing file of that name is overwritten only when it is a shortcut to
-// the same target (ASCII case ignored); any other file stays and the result is false. True exactly
+// the same target (IsShortcutTo); any other file stays and the result is false. True exactly
 // when the save succeeded and a file (not a directory) exists at that path afterwards; linkPath
 // then holds its full path and is empty otherwise.
 bool ShellShortcut(std::string_view target, std::string_view description, std::string_view arguments,

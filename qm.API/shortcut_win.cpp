@@ -54,8 +54,7 @@ bool NewShellLink(TComPtr<IShellLinkA>& link, TComPtr<IPersistFile>& file) {
            SUCCEEDED(object.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put())));
 }
 
-// Whether the shortcut file at path points at target (unquoted, ASCII case ignored); a file that
-// does not load as a shortcut points nowhere.
+// IsShortcutTo for a UTF-16 path.
 bool PointsAt(const std::u16string& path, std::string_view target) {
     TComPtr<IPersistFile> file;
     TComPtr<IShellLinkA> link;
@@ -67,6 +66,10 @@ bool PointsAt(const std::u16string& path, std::string_view target) {
 }
 
 }  // namespace
+
+bool IsShortcutTo(std::string_view path, std::string_view target) {
+    return PointsAt(ToUtf16(path), target);
+}
 
 std::string ShortcutFolder(ShortcutPlace place) {
     return ToAnsi(FolderOf(place));

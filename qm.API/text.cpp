@@ -1,5 +1,7 @@
 #include "qm.API/text.h"
 
+#include "qm.API/dbcs.h"
+
 namespace qm::api {
 
 namespace {
@@ -39,11 +41,22 @@ bool OccursAt(std::string_view sub, std::string_view text, long long pos, bool c
 }  // namespace
 
 std::string LowerAscii(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-    }
+    std::string result(text.size(), '\0');
+    LowerAsciiInto(text, result.data());
     return result;
+}
+
+void LowerAsciiInto(std::string_view text, char* out) {
+    const bool doubleByte = Dbcs.DbcsEnabled;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        out[i] = static_cast<char>(FoldCase(byte));
+        // A lead byte (never a letter itself) takes the byte after it into its character.
+        if (doubleByte && Dbcs.LeadBytes.test(byte) && i + 1 < text.size()) {
+            ++i;
+            out[i] = text[i];
+        }
+    }
 }
 
 int FindChar(std::string_view text, char byte) {

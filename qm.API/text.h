@@ -8,11 +8,14 @@
 namespace qm::api {
 
 // ASCII-only case folding: 'A'..'Z' become 'a'..'z', every other byte value stays as it is.
-// Inline: the folder-name rule folds every byte of every file name.
 inline unsigned char FoldCase(unsigned char byte) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
+// FoldCase over a text, only where a character starts: in a double-byte code page the second byte
+// of a character stays, since 修 (8F 43 in Shift-JIS) would otherwise become 縦 (8F 63).
 std::string LowerAscii(std::string_view text);
+// The same into out, which holds text.size() bytes (the folder-name rule folds every file name).
+void LowerAsciiInto(std::string_view text, char* out);
 
 // First position of byte; for byte 0 the terminator's position (length of the view + 1). 0 when absent.
 int FindChar(std::string_view text, char byte);

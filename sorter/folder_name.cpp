@@ -41,15 +41,6 @@ bool IsEpisodeToken(std::string_view part) {
     return lower[0] == 's' && lower[3] == 'e' && IsNumberField(lower[1], lower[2]) && IsNumberField(lower[4], lower[5]);
 }
 
-// lowerPattern is already lower-cased and not empty. Both bytes are compared as unsigned: a plain
-// char may be signed, and a byte above 0x7F would then never equal its folded self.
-bool ContainsLowered(std::string_view token, std::string_view lowerPattern) {
-    const auto found = std::search(
-        token.begin(), token.end(), lowerPattern.begin(), lowerPattern.end(),
-        [](char t, char p) { return FoldCase(static_cast<unsigned char>(t)) == static_cast<unsigned char>(p); });
-    return found != token.end();
-}
-
 // Where the first part of text that is an episode token starts, or npos.
 size_t EpisodeTokenAt(std::string_view text) {
     size_t start = 0;
@@ -67,7 +58,7 @@ size_t EpisodeTokenAt(std::string_view text) {
 // Where the first pattern occurrence in text starts (text already lower-cased, from the start of
 // a name), or npos. A pattern holds no dot, so an occurrence never reaches across one: the part
 // that holds the earliest occurrence is the first part that contains any pattern. Lower-casing
-// changes no lead byte, so the characters of text are those of the name.
+// changes no lead byte and no second byte, so the characters of text are those of the name.
 size_t FirstPatternAt(std::string_view text, const TPatternSet& patterns) {
     if (patterns.Lowered.empty()) {
         return std::string_view::npos;
@@ -122,7 +113,15 @@ TPatternSet PreparePatterns(const qm::api::TStrArr& patternList) {
 }
 
 bool ContainsNoCase(std::string_view token, std::string_view pattern) {
-    return !pattern.empty() && ContainsLowered(token, qm::api::LowerAscii(pattern));
+    const std::string lowerToken = qm::api::LowerAscii(token);
+    const std::string lowerPattern = qm::api::LowerAscii(pattern);
+    for (size_t at = lowerToken.find(lowerPattern); !lowerPattern.empty() && at != std::string::npos;
+         at = lowerToken.find(lowerPattern, at + 1)) {
+        if (qm::api::ByteKindAt(lowerToken, static_cast<int>(at) + 1) != qm::api::ByteKind::Trail) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string DeriveTargetFolder(std::string_view filePath, const TPatternSet& patterns) {
@@ -167,9 +166,7 @@ std::string DeriveTargetFolder(std::string_view filePath, const TPatternSet& pat
         heapCopy.resize(head.size());
         lowered = heapCopy.data();
     }
-    for (size_t i = 0; i < head.size(); ++i) {
-        lowered[i] = static_cast<char>(FoldCase(static_cast<unsigned char>(head[i])));
-    }
+    qm::api::LowerAsciiInto(head, lowered);
     const size_t match = FirstPatternAt(std::string_view(lowered, head.size()), patterns);
 
     // The directory with a backslash ensured.

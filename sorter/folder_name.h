@@ -23,8 +23,8 @@ struct TPatternSet {
 
 TPatternSet PreparePatterns(const qm::api::TStrArr& patternList);
 
-// True when the ASCII-lower-cased pattern is not empty and occurs anywhere inside the
-// ASCII-lower-cased token. The pattern is looked for in the token, never the reverse:
+// True when the ASCII-lower-cased pattern is not empty and occurs inside the ASCII-lower-cased
+// token, starting a character. The pattern is looked for in the token, never the reverse:
 // "x265-HEVC" contains "HEVC", "720" does not contain "720p".
 bool ContainsNoCase(std::string_view token, std::string_view pattern);
 

@@ -31,7 +31,7 @@ TEST(DecidePreset, WhatIsRegistered) {
     const auto shown = [&](const std::string& command, const std::string& recorded) {
         const TPreset preset = DecidePreset(
             command, "C:\\Tools\\tidyreel.exe", [&] { return recorded; }, sendTo,
-            [&](std::string_view path) { return path != sendTo + "Deleted.lnk"; });
+            [&](std::string_view path) { return path != sendTo + "Theirs.lnk"; });  // gone, or points elsewhere
         return std::to_string(static_cast<int>(preset.Case)) + preset.ShortcutCaption;
     };
     EXPECT_EQ(shown("\"C:\\Tools\\tidyreel.exe\" \"%1\"", sendTo + "My sorter.lnk"), "0");
@@ -40,7 +40,7 @@ TEST(DecidePreset, WhatIsRegistered) {
     EXPECT_EQ(shown("", "C:\\USERS\\me\\sendto\\Menu.lnk.lnk"), "1Menu");
     EXPECT_EQ(shown("", sendTo + "\x83\\\x83t\x83g.lnk"), "1\x83\\\x83t\x83g");  // ソフト
     for (const std::string& path : {sendTo + "thesis.doc", sendTo + "Sub\\My sorter.lnk", sendTo + "..\\My sorter.lnk",
-                                    sendTo + "Deleted.lnk", "C:\\users\\me\\Desktop\\Work.lnk"s}) {
+                                    sendTo + "Theirs.lnk", "C:\\users\\me\\Desktop\\Work.lnk"s}) {
         EXPECT_EQ(shown("", path), "2") << path;
     }
     EXPECT_FALSE(IsOwnShortcut(sendTo + "My sorter.lnk", "", [](std::string_view) { return true; }));

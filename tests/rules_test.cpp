@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
-#include "app/run_state.h"
 #include "app/summary.h"
 #include "qm.API/convert.h"
 #include "qm.API/key_path.h"
@@ -48,13 +47,10 @@ TEST(ParseInt, Texts) {
     EXPECT_EQ(IntToText(INT32_MIN), "-2147483648");
 }
 
-TEST(RealToText, Fixed) {
+TEST(RunSummary, TextAndSeconds) {
     EXPECT_EQ(RealToText(123.5, 10, 7) + "|" + RealToText(9.99999996, 10, 7) + "|" + RealToText(-0.00000004, 10, 7),
               "123.5000000|10.0000000| 0.0000000");
     EXPECT_EQ(RealToText(0.125, 0, 2) + "|" + RealToText(2.675, 0, 2), "0.13|2.67");  // 2.6749999999999998
-}
-
-TEST(RunSummary, Text) {
     EXPECT_EQ(qm::app::RunSummary(14, 11, 10'000'000, INT64_C(0x7FFFFFFF00000000), INT64_C(0x7FFFFFFF00403D50)),
               "Found: 14 files\r\nMoved: 11 files\r\nSkipped: 3 files\r\nNeeded:  0.4210000 seconds");
     EXPECT_EQ(qm::app::RunSummary(3, 1, 0, 0, 5), "Found: 3 files\r\nMoved: 1 files\r\nSkipped: 2 files");
@@ -67,8 +63,6 @@ TEST(Paths, Parts) {
                   BareNameOfPath("C:\\old.dir\\a.b.exe") + "|" + AddTrailingBackslash("C:") +
                   DropTrailingBackslash("a\\\\"),
               "a:b\\c:|/d|.dir\\noext|a.b|C:\\a\\");
-    EXPECT_EQ(qm::app::SettingsFileOf("C:\\Tools\\tidyreel.exe") + qm::app::SettingsFileOf("C:tidyreel.exe"),
-              "C:\\Tools\\tidyreel.iniC:\\tidyreel.ini");
     const TKeySplit registry = SplitKeyPath("\\SOFTWARE\\Quillmoor\\Tidyreel\\");  // cut at the first backslash
     EXPECT_EQ(registry.Parent + "|" + registry.Child + "|" + SplitKeyPath("a\\").Child,
               "SOFTWARE|Quillmoor\\Tidyreel|");
