@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     TStep list{"listing (FindFirstFileExW, FindNextFileW)"};
     TStep target{"conversions and folder-name rule (MoveTargetOf)"};
     TStep makeFolder{"season folder, first file (CreateDirectoryA)"};
-    TStep move{"MoveFileW"};
+    TStep move{"move (held alone, renamed by handle)"};
 
     qm::api::TStrArr defaults;
     for (const char* pattern : qm::app::DefaultPatterns) {
@@ -49,10 +49,10 @@ int main(int argc, char** argv) {
     }
     const int64_t start = Counter();
     int64_t at = start;
-    auto clock = [&at](TStep& step) {
+    auto clock = [&at](TStep& step, bool call = true) {
         const int64_t now = Counter();
         step.Ticks += now - at;
-        ++step.Calls;
+        step.Calls += call ? 1 : 0;
         at = now;
     };
 
@@ -60,11 +60,12 @@ int main(int argc, char** argv) {
     const qm::api::TStrArr files = qm::api::ListFiles(qm::api::ToUtf16(argv[1]), u"*.*", false);
     clock(list);
     const qm::sorter::TPatternSet patterns = qm::sorter::PreparePatterns(defaults);
+    const qm::sorter::TPlaceholders placeholders = qm::sorter::PlaceholdersIn(files);
     std::unordered_set<std::string> seen;
     size_t moved = 0;
     at = Counter();
     for (size_t i = files.size(); i-- > 0;) {
-        const auto plan = qm::sorter::MoveTargetOf(files[i], patterns);
+        const auto plan = qm::sorter::MoveTargetOf(files[i], patterns, placeholders);
         clock(target);
         if (!plan) {
             continue;
@@ -72,14 +73,18 @@ int main(int argc, char** argv) {
         bool done = false;
         if (!seen.insert(plan->Folder).second) {
             at = Counter();
-            done = qm::api::MoveFileNoReplace(plan->Source, plan->Target);
+            done = qm::api::MoveFileAlone(plan->Source, plan->Target, [] { return true; });
             clock(move);
         }
         if (!done) {
             at = Counter();
-            const bool folder = qm::sorter::MakeSeasonFolder(plan->Folder);
-            clock(makeFolder);
-            done = folder && qm::api::MoveFileNoReplace(plan->Source, plan->Target);
+            // The folder's time is taken apart from the move's, which holds the file meanwhile.
+            done = qm::api::MoveFileAlone(plan->Source, plan->Target, [&] {
+                clock(move, false);
+                const bool folder = qm::sorter::MakeSeasonFolder(plan->Folder);
+                clock(makeFolder);
+                return folder;
+            });
             clock(move);
         }
         moved += done ? 1 : 0;

@@ -38,6 +38,17 @@ TStrArr ListFiles(std::u16string_view folder, std::u16string_view mask, bool des
 // Moves a file; never replaces an existing target. True when the platform reports success.
 bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target);
 
+// Moves a file that no other program has open; never replaces an existing target. The file
+// (source: any path form the platform opens, \\?\D:\... among them; a link is taken as itself) is
+// opened for deletion and shared with no one, which the platform refuses while another program has
+// it open for reading or writing, whatever sharing that program allowed, as a download or a
+// seeding torrent does. While the file is held so, prepare runs (the caller makes the target's
+// folder there); then the file is renamed through that handle, so that no program can open it in
+// between. target: a plain path, D:\..., \\server\share\... or relative. False, and prepare not
+// run, when the file cannot be held; false when prepare does or the rename fails (the target
+// exists, or lies on another volume: the file is never copied).
+bool MoveFileAlone(std::u16string_view source, std::u16string_view target, const std::function<bool()>& prepare);
+
 // A new empty file of a name no other file in folder has; its path, or empty when none can be made.
 std::string NewFileIn(std::string_view folder);
 // Deletes a file; true when the platform reports success.

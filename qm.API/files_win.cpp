@@ -1,6 +1,11 @@
 #include "qm.API/files.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "qm.API/handles.h"
 
@@ -170,6 +175,26 @@ bool WhileOpenForReading(std::string_view path, int patienceMs, const std::funct
         }
         Sleep(kPollMs);
     }
+}
+
+bool MoveFileAlone(std::u16string_view source, std::u16string_view target, const std::function<bool()>& prepare) {
+    const std::u16string from(source);
+    // No sharing: refused (a sharing violation) while any other handle reads or writes the file.
+    const TFileHandle file(CreateFileW(Wide(from), DELETE | SYNCHRONIZE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file || target.size() > MAXSHORT || !prepare()) {
+        return false;
+    }
+    // The rename record ends in the target's name, NUL included.
+    const size_t nameBytes = target.size() * sizeof(WCHAR);
+    std::vector<std::byte> buffer(
+        std::max(sizeof(FILE_RENAME_INFO), offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(WCHAR)));
+    auto* rename = new (buffer.data()) FILE_RENAME_INFO{};
+    rename->ReplaceIfExists = FALSE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(rename->FileName, target.data(), nameBytes);
+    return SetFileInformationByHandle(file.get(), FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != 0;
 }
 
 bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target) {

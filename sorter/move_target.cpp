@@ -1,5 +1,7 @@
 #include "sorter/move_target.h"
 
+#include <algorithm>
+
 #include "qm.API/convert.h"
 #include "qm.API/file_name.h"
 #include "qm.API/path.h"
@@ -22,7 +24,55 @@ bool IsDriveLetter(char16_t c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
+char16_t FoldAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+std::u16string LowerAscii(std::u16string_view text) {
+    std::u16string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), FoldAscii);
+    return lower;
+}
+
+// Where the last part of the entry's name starts with its dot, when that part is one of
+// PartialSuffixes; npos otherwise.
+size_t PartialSuffixAt(std::u16string_view entry) {
+    const size_t dot = entry.find_last_of(u"\\.");
+    if (dot == std::u16string_view::npos || entry[dot] != u'.') {
+        return std::u16string_view::npos;
+    }
+    const std::u16string_view last = entry.substr(dot + 1);
+    for (std::u16string_view suffix : PartialSuffixes) {
+        if (std::equal(last.begin(), last.end(), suffix.begin(), suffix.end(),
+                       [](char16_t c, char16_t lower) { return FoldAscii(c) == lower; })) {
+            return dot;
+        }
+    }
+    return std::u16string_view::npos;
+}
+
+// The plain form of a path the rename is given: without \\?\ or \\.\ (\\?\UNC\ becoming \\). The
+// paths of a run are full paths the platform has made, so that form names the same file.
+std::u16string PlainPathOf(std::u16string path) {
+    if (path.starts_with(u"\\\\?\\") || path.starts_with(u"\\\\.\\")) {
+        const bool unc = path.compare(4, 4, u"UNC\\") == 0;
+        path.erase(unc ? 2 : 0, unc ? 6 : 4);
+    }
+    return path;
+}
+
 }  // namespace
+
+TPlaceholders PlaceholdersIn(const qm::api::TStrArr& fileList) {
+    TPlaceholders placeholders;
+    for (const auto& entry : fileList) {
+        const size_t dot = PartialSuffixAt(entry);
+        if (dot != std::u16string::npos) {
+            placeholders.insert(LowerAscii(std::u16string_view(entry).substr(0, dot)));
+        }
+    }
+    return placeholders;
+}
 
 std::u16string LongPathOf(std::u16string_view path) {
     if (path.starts_with(u"\\\\?\\") || path.starts_with(u"\\\\.\\")) {
@@ -41,7 +91,12 @@ std::u16string LongPathOf(std::u16string_view path) {
     return std::u16string(path);
 }
 
-std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns) {
+std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns,
+                                        const TPlaceholders& placeholders) {
+    // A download's placeholder stays until its partial file is gone.
+    if (!placeholders.empty() && placeholders.contains(LowerAscii(entry))) {
+        return std::nullopt;
+    }
     const std::optional<std::string> path = qm::api::ToAnsiExact(entry);
     if (!path) {
         return std::nullopt;
@@ -54,6 +109,13 @@ std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api
 }
 
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_view path, const TPatternSet& patterns) {
+    // A partial file is no finished episode. A name ending in a dot or a space would lose that end
+    // in the plain target, and so be renamed.
+    const std::u16string_view name = NameOfEntry(entry);
+    if (PartialSuffixAt(entry) != std::u16string_view::npos || name.empty() || name.back() == u'.' ||
+        name.back() == u' ') {
+        return std::nullopt;
+    }
     // The rule answers with the empty text for a name without an episode token: the file stays.
     const std::string derived = DeriveTargetFolder(path, patterns);
     if (derived.empty()) {
@@ -69,8 +131,12 @@ std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_v
 
     std::string folder = qm::api::AddTrailingBackslash(derived);
     std::u16string target = qm::api::ToUtf16(folder);
-    target += NameOfEntry(entry);
-    return TMoveTarget{std::move(folder), LongPathOf(entry), LongPathOf(target)};
+    target += name;
+    target = PlainPathOf(std::move(target));
+    if (target.size() > MaxTargetLength) {
+        return std::nullopt;
+    }
+    return TMoveTarget{std::move(folder), LongPathOf(entry), std::move(target)};
 }
 
 }  // namespace qm::sorter

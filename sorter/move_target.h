@@ -2,36 +2,57 @@
 // Where one listed file goes: the season folder to create and the two paths of the move, or no
 // target at all when the file has to stay where it is.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "sorter/folder_name.h"
 
 namespace qm::sorter {
 
-// Put in front of both paths of a move, so that the move itself is not bound by the 8-bit
+// Put in front of the path of the file to move, so that opening it is not bound by the 8-bit
 // interface's path length.
 inline constexpr std::u16string_view LongPathPrefix = u"\\\\?\\";
 
-struct TMoveTarget {
-    std::string Folder;     // 8-bit path of the season folder, with a trailing backslash
-    std::u16string Source;  // the listed path in its long form (LongPathOf)
-    std::u16string Target;  // folder + the file's own name in its long form
+// The longest target path the rename takes: the plain form is bound by MAX_PATH, NUL included.
+inline constexpr size_t MaxTargetLength = 259;
+
+// The last parts (ASCII case ignored) of files a download is still writing: Firefox, wget, curl
+// and Transmission write X.part, Chrome and Edge X.crdownload, qBittorrent X.!qB, µTorrent and
+// BitTorrent X.!ut and X.!bt, Safari X.download, Opera X.opdownload, others X.partial; aria2
+// writes X itself beside its control file X.aria2.
+inline constexpr std::array<std::u16string_view, 9> PartialSuffixes = {
+    u"part", u"partial", u"crdownload", u"download", u"!qb", u"!ut", u"!bt", u"opdownload", u"aria2",
 };
 
-// The long form of a path for the move: LongPathPrefix before a drive path (D:\...), the UNC form
+// The files of a listing that are placeholders of downloads still running: for every partial file
+// X.<suffix>, the path X, ASCII-lower-cased. A browser makes X empty before the download ends, and
+// aria2 writes into X; moved, X would take the finished file's name in the season folder.
+using TPlaceholders = std::unordered_set<std::u16string>;
+TPlaceholders PlaceholdersIn(const qm::api::TStrArr& fileList);
+
+struct TMoveTarget {
+    std::string Folder;     // 8-bit path of the season folder, with a trailing backslash
+    std::u16string Source;  // the listed path in its long form (LongPathOf), to open the file with
+    std::u16string Target;  // folder + the file's own name, in the plain form the rename takes
+};
+
+// The long form of a path: LongPathPrefix before a drive path (D:\...), the UNC form
 // \\?\UNC\server\share\... for a network path, and any other path unchanged: a path that already
 // has a prefix, and a relative one (Video, \Video, D:Video), which the prefix would not resolve
-// but the platform resolves like the folder creation does. A bare prefix before a network or a
-// relative path names nothing, so every move there failed and left empty season folders behind.
+// but the platform resolves like the folder creation does.
 std::u16string LongPathOf(std::u16string_view path);
 
-// The move for one entry of the file list (a full UTF-16 path). No target when the name has no
-// episode token, when its season folder name is not a plain name Windows holds as written (IsPlainFileName), or when
-// the name does not survive the conversion to the ANSI code page and back (the rule works on 8-bit text, and moving
-// under the converted name would rename the file).
-std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns);
+// The move for one entry of the file list (a full UTF-16 path). No target when the file is a
+// partial download or one of placeholders; when the name has no episode token, or its season
+// folder name is not a plain name Windows holds as written (IsPlainFileName); when the file's own
+// name ends in a dot or a space, which the plain target would lose; when the target is longer than
+// MaxTargetLength; or when the name does not survive the conversion to the ANSI code page and back
+// (the rule works on 8-bit text, and moving under the converted name would rename the file).
+std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns,
+                                        const TPlaceholders& placeholders = {});
 // The same with the pattern list as loaded; it is prepared for this one call.
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api::TStrArr& patternList);
 

@@ -21,11 +21,12 @@ bool MakeSeasonFolder(const std::string& folder) {
 
 bool MoveIntoSeasonFolder(const TMoveTarget& move, std::unordered_set<std::string>& seen) {
     // Most season folders receive several files; after the first, the folder is there, and each
-    // test would cost a look-up of its own.
-    if (!seen.insert(move.Folder).second && qm::api::MoveFileNoReplace(move.Source, move.Target)) {
+    // test would cost a look-up of its own. The folder is made only once the file is held for the
+    // move: a file another program has open gets none.
+    if (!seen.insert(move.Folder).second && qm::api::MoveFileAlone(move.Source, move.Target, [] { return true; })) {
         return true;
     }
-    return MakeSeasonFolder(move.Folder) && qm::api::MoveFileNoReplace(move.Source, move.Target);
+    return qm::api::MoveFileAlone(move.Source, move.Target, [&] { return MakeSeasonFolder(move.Folder); });
 }
 
 TSortResult SortFolder(std::string_view folder, const qm::api::TStrArr& patternList) {
@@ -33,6 +34,7 @@ TSortResult SortFolder(std::string_view folder, const qm::api::TStrArr& patternL
     run.FileList = qm::api::ListFiles(qm::api::ToUtf16(folder), u"*.*", false);
     // The patterns are converted and lower-cased once for the run, not once per file.
     const TPatternSet patterns = PreparePatterns(patternList);
+    const TPlaceholders placeholders = PlaceholdersIn(run.FileList);
 
     // The list is a snapshot taken before the first move, so folders created on the way are never
     // listed, and a file that vanishes meanwhile only fails its move. It is visited from the last
@@ -42,7 +44,7 @@ TSortResult SortFolder(std::string_view folder, const qm::api::TStrArr& patternL
     for (size_t i = run.FileList.size(); i-- > 0;) {
         // One file's failure, even running out of memory for its paths, only skips that file.
         try {
-            const auto move = MoveTargetOf(run.FileList[i], patterns);
+            const auto move = MoveTargetOf(run.FileList[i], patterns, placeholders);
             if (move && MoveIntoSeasonFolder(*move, seen)) {
                 ++run.MovedCount;
             }

@@ -17,10 +17,11 @@ namespace qm::sorter {
 // folder does, and cheaper for a new one (see sort_folder.cpp).
 bool MakeSeasonFolder(const std::string& folder);
 
-// Moves one file into its season folder, made when missing; true when the file was moved. seen
-// holds the season folders of the run's earlier files: for those the move is tried at once, and
-// only when it fails is the folder made (again) and the move tried once more, so that the outcome
-// is that of making the folder first even when it has gone meanwhile.
+// Moves one file into its season folder, made when missing, unless another program has the file
+// open; true when the file was moved. seen holds the season folders of the run's earlier files:
+// for those the move is tried at once, and only when it fails is the folder made (again) and the
+// move tried once more, so that the outcome is that of making the folder first even when it has
+// gone meanwhile.
 bool MoveIntoSeasonFolder(const TMoveTarget& move, std::unordered_set<std::string>& seen);
 
 struct TSortResult {
@@ -29,8 +30,9 @@ struct TSortResult {
 };
 
 // Lists the folder (8-bit path, used as given) and moves each file into the season folder the
-// pattern list gives it. Sub-folders are neither listed nor entered; nothing is ever replaced. A
-// file that cannot be moved stays where it is and the run goes on.
+// pattern list gives it. Sub-folders are neither listed nor entered; nothing is ever replaced.
+// Files of downloads still running and files another program has open stay. A file that cannot
+// be moved stays where it is and the run goes on.
 TSortResult SortFolder(std::string_view folder, const qm::api::TStrArr& patternList);
 
 }  // namespace qm::sorter

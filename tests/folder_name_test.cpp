@@ -49,27 +49,43 @@ TEST(DeriveTargetFolder, Names) {
 }
 
 TEST(MoveTargetOf, FilesThatMoveAndFilesThatStay) {
+    const std::u16string title(219, u't');  // the target then has MaxTargetLength characters
+    // The rename takes plain paths; the file is opened through its long form.
     const std::pair<std::u16string, std::u16string> moves[] = {
-        {u"D:\\V\\Show.S01E02.720p.mkv", u"\\\\?\\D:\\V\\Show.S01.720p\\Show.S01E02.720p.mkv"},
-        {u"\\\\nas\\tv\\Show.S01E02.mkv", u"\\\\?\\UNC\\nas\\tv\\Show.S01\\Show.S01E02.mkv"},
-        {u"Video\\Show.S01E02.mkv", u"Video\\Show.S01\\Show.S01E02.mkv"},  // relative: no prefix
-        {u"\\\\?\\D:\\Show.S01E02.mkv", u"\\\\?\\D:\\Show.S01\\Show.S01E02.mkv"},
-        {u"D:\\V\\Caf\u00E9.S01E02.mkv", u"\\\\?\\D:\\V\\Caf\u00E9.S01\\Caf\u00E9.S01E02.mkv"},
-        {u"D:\\V\\CONAN.S01E02.mkv", u"\\\\?\\D:\\V\\CONAN.S01\\CONAN.S01E02.mkv"},
+        {u"D:\\V\\Show.S01E02." + title + u".720p.mkv", u"D:\\V\\Show.S01.720p\\Show.S01E02." + title + u".720p.mkv"},
+        {u"\\\\nas\\tv\\Show.S01E02.mkv", u"\\\\nas\\tv\\Show.S01\\Show.S01E02.mkv"},
+        {u"Video\\Show.S01E02.mkv", u"Video\\Show.S01\\Show.S01E02.mkv"},
+        {u"\\\\?\\D:\\Show.S01E02.mkv", u"D:\\Show.S01\\Show.S01E02.mkv"},
+        {u"\\\\?\\UNC\\nas\\tv\\Show.S01E02.mkv", u"\\\\nas\\tv\\Show.S01\\Show.S01E02.mkv"},
+        {u"D:\\V\\Caf\u00E9.S01E02.Part.2.mkv", u"D:\\V\\Caf\u00E9.S01.Part.2\\Caf\u00E9.S01E02.Part.2.mkv"},
     };
     for (const auto& [entry, target] : moves) {
         const auto move = MoveTargetOf(entry, kDefaults);
         EXPECT_EQ(move ? move->Target : u"", target) << qm::api::ToAnsi(entry);
     }
-    // No name, ".", "..", a trailing dot or blank, a device; names the code page cannot hold.
+    // One character too long; no name, ".", "..", a trailing dot or blank, a device; names the code
+    // page cannot hold; downloads still running, in any case.
+    EXPECT_FALSE(MoveTargetOf(u"D:\\V\\Show.S01E02.t" + title + u".720p.mkv", kDefaults));
     for (const std::u16string name :
          {u"README.txt", u".S01E02", u"..S01E02", u"...S01E02", u"Show.S01E02..mkv", u"Show .S01E02",
-          u"lpt1.S01E02.mkv", u"\u0428\u043E\u0443.S01E02.mkv", u"Show.S01E02.\u041F\u0438\u043B\u043E\u0442.720p.mkv",
-          u"\u0141\u00F3d\u017A.S01E02.mkv"}) {
+          u"Show.S01E02.mkv ", u"Show.S01E02.mkv.", u"lpt1.S01E02.mkv", u"\u0428\u043E\u0443.S01E02.mkv",
+          u"Show.S01E02.\u041F\u0438\u043B\u043E\u0442.720p.mkv", u"\u0141\u00F3d\u017A.S01E02.mkv"}) {
         EXPECT_FALSE(MoveTargetOf(u"D:\\V\\" + name, kDefaults)) << qm::api::ToAnsi(name);
+    }
+    for (const std::u16string suffix :
+         {u"part", u"PARTIAL", u"crDownload", u"Download", u"!qB", u"!UT", u"!bt", u"opdownload", u"aria2"}) {
+        EXPECT_FALSE(MoveTargetOf(u"D:\\V\\A.S01E02.mkv." + suffix, kDefaults)) << qm::api::ToAnsi(suffix);
     }
     EXPECT_EQ(MoveTargetOf(u"\\\\nas\\tv\\Show.S01E02.mkv", kDefaults).value().Source,
               u"\\\\?\\UNC\\nas\\tv\\Show.S01E02.mkv");
+    // X stays while X.<partial suffix> lies beside it; a name that only begins like X moves.
+    const TStrArr listing = {u"D:\\V\\A.S01E01.mkv",       u"D:\\V\\a.s01e01.MKV.Part", u"D:\\V\\B.S01E02.mkv",
+                             u"D:\\V\\B.S01E02.mkv.aria2", u"D:\\V\\C.S01E03.mkv",      u"D:\\V\\C.S01E03.part"};
+    std::u16string moved;
+    for (const auto& entry : listing) {
+        moved += MoveTargetOf(entry, PreparePatterns(kDefaults), PlaceholdersIn(listing)) ? entry : u"";
+    }
+    EXPECT_EQ(moved, u"D:\\V\\C.S01E03.mkv");
 }
 
 TEST(MoveTargetOf, TrailByteWithTheBackslashsCode) {

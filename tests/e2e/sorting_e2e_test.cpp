@@ -12,6 +12,8 @@
 namespace qm::test {
 namespace {
 
+using namespace std::string_literals;
+
 const std::string kDefaultSettings =
     "[Patterns]\r\nLimit=11\r\n0=480p\r\n1=576p\r\n2=720p\r\n3=1080p\r\n4=2160p\r\n5=XviD\r\n6=HEVC\r\n7=Rerip\r\n"
     "8=BDrip\r\n9=AAC\r\n10=DVDRip\r\n11=PDTV\r\n";
@@ -57,8 +59,11 @@ const std::pair<std::string, std::string> kSample[] = {
     {"\xC5\x81\xC3\xB3\x64\xC5\xBA.S01E02.mkv", ""},  // best fit would make it Lodz
     {"Taken.S01", ""},                                // a file where the season folder belongs
     {"Taken.S01E01.mkv", ""},
-    {"Dup.S01E01.mkv", ""},  // its season folder holds a file of that name
-    {"Held.S01E01.mkv", ""},
+    {"Dup.S01E01.mkv", ""},           // its season folder holds a file of that name
+    {"Writing.S01E02.720p.mkv", ""},  // held by a downloader, written to with delete sharing
+    {"Seeding.S01E01.mkv", ""},       // held for reading with delete sharing
+    {"Firefox.S01E03.mkv", ""},       // the placeholder of a download still running:
+    {"Firefox.S01E03.mkv.part", ""},
 };
 
 TEST_F(SortingE2E, SampleFolderLosesNothing) {
@@ -84,22 +89,25 @@ TEST_F(SortingE2E, SampleFolderLosesNothing) {
         expected[earlier.substr(0, earlier.find('\\'))] = "<dir>";
     }
     ASSERT_TRUE(SetFileAttributesW(LongPath(video / "Hidden.S01E01.mkv").c_str(), FILE_ATTRIBUTE_HIDDEN));
-    const HANDLE held = CreateFileW(LongPath(video / "Held.S01E01.mkv").c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    THolder holder(video / "Writing.S01E02.720p.mkv", video / "Seeding.S01E01.mkv");
 
-    EXPECT_TRUE(Sort(Quoted(video / lookAlike)).Boxes.empty());  // no folder to sort, not even its twin
+    // No folder to sort, not even its twin: a look-alike of Old.S01, and Old.S01 with a blank after it.
+    for (const std::string& chosen : {video / lookAlike, video / "Old.S01 "}) {
+        EXPECT_TRUE(Sort(Quoted(chosen)).Boxes.empty()) << chosen;
+    }
     // Named with "..", the folder is sorted where its season folders are made.
     ExpectSummary(Sort(Quoted(video / "Extras\\..")), static_cast<int>(std::size(kSample)), moved);
-    expected["Held.S01"] = "<dir>";  // made before the move failed
+    expected["Writing.S01E02.720p.mkv"] += holder.Release();  // every byte written, where it was written
     EXPECT_EQ(Snapshot(video.Path()), expected);
-    EXPECT_EQ(ReadBytes(Settings()), kDefaultSettings);
 
-    // What stayed is found again, and the file no longer held moves.
-    CloseHandle(held);
-    ExpectSummary(Sort(Quoted(video.Path())), static_cast<int>(std::size(kSample)) - moved, 1);
-    expected.erase("Held.S01E01.mkv");
-    expected["Held.S01\\Held.S01E01.mkv"] = "Held.S01E01.mkv";
+    // What stayed is found again, and the files no longer held move.
+    ExpectSummary(Sort(Quoted(video.Path())), static_cast<int>(std::size(kSample)) - moved, 2);
+    for (const auto& [file, folder] : {std::pair{"Writing.S01E02.720p.mkv"s, "Writing.S01.720p"s},
+                                       std::pair{"Seeding.S01E01.mkv"s, "Seeding.S01"s}}) {
+        expected[folder] = "<dir>";
+        expected[folder + "\\" + file] = expected[file];
+        expected.erase(file);
+    }
     EXPECT_EQ(Snapshot(video.Path()), expected);
 }
 

@@ -1,7 +1,6 @@
-// The folder-name rule and the move on any entry with any patterns (scripts/fuzz.sh): no memory
-// error or undefined behaviour under the sanitizers, and a move exists exactly when the name
-// survives the code page and gives a plain folder name in the file's own folder, where the file
-// keeps its own name.
+// The folder-name rule and the move on any entry and patterns (scripts/fuzz.sh): no memory error or
+// undefined behaviour under the sanitizers; a finished file moves exactly when its name survives the
+// code page and gives a plain folder in its own folder (target not too long), keeping its name.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -27,10 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = ToAnsi(entry);
     const std::string folder = qm::sorter::DeriveTargetFolder(path, patterns);
     const auto move = qm::sorter::MoveTargetOf(entry, patterns);
+    const std::u16string name = entry.substr(entry.rfind(u'\\') + 1);
     const bool movable = ToUtf16(path) == entry && IsPlainFileName(NameOfPath(folder)) &&
-                         folder.starts_with(AddTrailingBackslash(DirOfPath(path)));
-    if (move.has_value() != movable ||
-        (move && (move->Folder != folder + "\\" || !move->Target.ends_with(entry.substr(entry.rfind(u'\\') + 1))))) {
+                         folder.starts_with(AddTrailingBackslash(DirOfPath(path))) && !name.empty() &&
+                         !name.ends_with(u'.') && !name.ends_with(u' ') && qm::sorter::PlaceholdersIn({entry}).empty();
+    if ((move && !movable) || (!move && movable && folder.size() + 1 + name.size() <= qm::sorter::MaxTargetLength) ||
+        (move && (move->Folder != folder + "\\" || !move->Target.ends_with(u"\\" + name) ||
+                  move->Target.size() > qm::sorter::MaxTargetLength || move->Target.starts_with(u"\\\\?\\")))) {
         std::abort();  // libFuzzer keeps the input
     }
     return 0;

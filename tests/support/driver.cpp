@@ -72,10 +72,14 @@ TRunReport Finish(HANDLE& process, DWORD timeoutMs, TRunReport report = {}) {
 }  // namespace
 
 std::string TidyreelPath() {
+    return Beside("tidyreel.exe");
+}
+
+std::string Beside(const std::string& name) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string self(path);
-    return self.substr(0, self.rfind('\\') + 1) + "tidyreel.exe";
+    return self.substr(0, self.rfind('\\') + 1) + name;
 }
 
 std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::string, std::string>>& runs) {
@@ -149,6 +153,25 @@ void TInstallerRun::Click(size_t control) const {
 
 TRunReport TInstallerRun::Wait() {
     return Finish(process_.hProcess, 15000);
+}
+
+THolder::THolder(const std::string& writing, const std::string& seeding) {
+    const std::string events = "tidyreel-holder-" + std::to_string(GetCurrentProcessId());
+    const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, (events + "-ready").c_str());
+    stop_ = CreateEventA(nullptr, TRUE, FALSE, (events + "-stop").c_str());
+    const std::string tail = Quoted(writing) + " " + Quoted(seeding) + " " + events + "-ready " + events + "-stop";
+    PROCESS_INFORMATION holder = Start(Beside("tidyreel_holder.exe"), tail, 0);
+    CloseHandle(holder.hThread);
+    process_ = holder.hProcess;
+    WaitForSingleObject(ready, 30000);
+    CloseHandle(ready);
+}
+
+std::string THolder::Release() {
+    SetEvent(stop_);
+    CloseHandle(std::exchange(stop_, nullptr));  // the holder keeps the event for itself
+    const TRunReport report = Finish(process_, 15000);
+    return std::string(report.Ended ? report.ExitCode * HolderBlock : 0, 'w');
 }
 
 TTempFolder::TTempFolder() {

@@ -18,7 +18,8 @@ struct TRunReport {
     bool Clean() const { return Ended && ExitCode == 0; }
 };
 
-std::string TidyreelPath();  // beside the running test program
+std::string Beside(const std::string& name);  // a program beside the running one
+std::string TidyreelPath();                   // Beside("tidyreel.exe")
 inline std::string Quoted(const std::string& argument) {
     return "\"" + argument + "\"";
 }
@@ -55,6 +56,22 @@ public:
 private:
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
+};
+
+// tidyreel_holder.exe (holder_main.cpp) holding writing and seeding as downloaders do, from the
+// moment the constructor returns until Release.
+inline constexpr size_t HolderBlock = 64;  // bytes of 'w' appended to writing each time
+class THolder {
+public:
+    THolder(const std::string& writing, const std::string& seeding);
+    ~THolder() { Release(); }
+    THolder(const THolder&) = delete;
+    THolder& operator=(const THolder&) = delete;
+    std::string Release();  // lets go of both files; returns what was appended to writing
+
+private:
+    HANDLE process_ = nullptr;
+    HANDLE stop_ = nullptr;
 };
 
 // Files by UTF-8 path, reached through \\?\ so that any name (CON, a trailing dot) works.
