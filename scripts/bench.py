@@ -9,6 +9,8 @@ table of every figure beside its target.
   alternating which goes first. Both are timed by bench_driver.exe: the seconds their own message
   box reports ("Needed:", the work from the settings to the last move) and the seconds from the
   process start to the box. The figure is the median over the rounds of the ratio tidyreel/mover.
+  With --baseline, another build's tidyreel.exe sorts a third copy in the same rounds, each of the
+  three going first in turn, so that two builds are compared against one yardstick.
 - Start-up: an empty folder sorted by tidyreel.exe against do_nothing.exe, which only shows a
   message box; seconds from the process start to the box.
 - Profile: sort_profile.exe on one more copy: where the time of a run goes per step.
@@ -53,7 +55,7 @@ def wine(program, *args):
 
 
 class Bench:
-    def __init__(self, windows_build, scratch):
+    def __init__(self, windows_build, scratch, baseline=None):
         self.build = windows_build
         self.scratch = scratch
         self.driver = os.path.join(windows_build, "bench_driver.exe")
@@ -62,6 +64,12 @@ class Bench:
         os.makedirs(tool)
         self.tidyreel = os.path.join(tool, "tidyreel.exe")
         shutil.copy(os.path.join(windows_build, "tidyreel.exe"), self.tidyreel)
+        # Another build of the tool (--baseline), timed in the same rounds, with a settings file of its own.
+        self.baseline = None
+        if baseline:
+            os.makedirs(os.path.join(scratch, "baseline"))
+            self.baseline = os.path.join(scratch, "baseline", "tidyreel.exe")
+            shutil.copy(baseline, self.baseline)
         self.mover = os.path.join(windows_build, "reference_mover.exe")
         self.nothing = os.path.join(windows_build, "do_nothing.exe")
 
@@ -101,32 +109,34 @@ class Bench:
         plan = os.path.join(self.scratch, "empty.plan")
         open(plan, "w").close()
         self.run(self.tidyreel, win(empty))  # writes the settings file
+        if self.baseline:
+            self.run(self.baseline, win(empty))
         self.run(self.mover, win(empty), win(plan))
         self.run(self.nothing)
         return empty
 
     def whole_run(self, count, rounds):
         template, plan, moves = self.make_template(count)
+        who_runs = ["tidyreel", "mover"] + (["baseline"] if self.baseline else [])
         results = []
         for r in range(rounds):
-            a = self.fresh_copy(template, "sorted-by-tidyreel")
-            b = self.fresh_copy(template, "sorted-by-mover")
-            # Alternating, so that neither always runs on the warmer machine.
-            order = [("tidyreel", a), ("mover", b)] if r % 2 == 0 else [("mover", b), ("tidyreel", a)]
+            folders = {who: self.fresh_copy(template, f"sorted-by-{who}") for who in who_runs}
+            # In turn first, so that none always runs on the warmer machine.
+            order = who_runs[r % len(who_runs):] + who_runs[:r % len(who_runs)]
             round_result = {}
-            for who, folder in order:
-                if who == "tidyreel":
-                    round_result[who] = self.run(self.tidyreel, win(folder))
+            for who in order:
+                if who == "mover":
+                    round_result[who] = self.run(self.mover, win(folders[who]), win(plan))
                 else:
-                    round_result[who] = self.run(self.mover, win(folder), win(plan))
-            for who in ("tidyreel", "mover"):
+                    round_result[who] = self.run(getattr(self, who), win(folders[who]))
+            for who in who_runs:
                 if round_result[who]["moved"] != moves:
                     sys.exit(f"N={count}: {who} moved {round_result[who]['moved']} files, the plan has {moves}")
-            if tree_of(a) != tree_of(b):
-                sys.exit(f"N={count}: tidyreel.exe and the reference mover left different folders")
+                if tree_of(folders[who]) != tree_of(folders["mover"]):
+                    sys.exit(f"N={count}: {who} and the reference mover left different folders")
             results.append(round_result)
-            shutil.rmtree(a)
-            shutil.rmtree(b)
+            for folder in folders.values():
+                shutil.rmtree(folder)
         shutil.rmtree(template)
         return {"count": count, "moves": moves, "rounds": results}
 
@@ -208,6 +218,7 @@ def main():
     parser.add_argument("--profile-size", type=int, default=10000, help="0 for no profile")
     parser.add_argument("--rule-names", type=int, default=10000)
     parser.add_argument("--rule-min-time", default="1")
+    parser.add_argument("--baseline", help="another build's tidyreel.exe, timed in the same rounds")
     args = parser.parse_args()
 
     sizes = [int(s) for s in args.sizes.split(",")]
@@ -221,7 +232,7 @@ def main():
         rates = rule_throughput(args.bench_build, args.rule_names, args.rule_min_time)
 
     with tempfile.TemporaryDirectory(prefix="tidyreel-bench.") as scratch:
-        bench = Bench(args.windows_build, scratch)
+        bench = Bench(args.windows_build, scratch, args.baseline)
         empty = bench.warm_up()
         runs = []
         for count, n_rounds in zip(sizes, rounds):
@@ -257,6 +268,10 @@ def main():
         rows.append((f"  the same, process start to box", f"<= {RATIO_TARGET}",
                      f"{median(boxed):.2f} ({median([r['tidyreel']['box'] for r in rs]):.3f} s / "
                      f"{median([r['mover']['box'] for r in rs]):.3f} s)", yes_no(median(boxed) <= RATIO_TARGET)))
+        if args.baseline:
+            base = median([r["baseline"]["needed"] / r["mover"]["needed"] for r in rs])
+            rows.append((f"  the baseline build / mover, time the box reports, same rounds", "-",
+                         f"{base:.2f} ({median([r['baseline']['needed'] for r in rs]):.3f} s / {m_needed:.3f} s)", ""))
     if len(sizes) > 1:
         small, large = min(per_file), max(per_file)
         tool = per_file[large][0] / per_file[small][0]
