@@ -28,7 +28,7 @@ char16_t FoldAscii(char16_t c) {
     return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }
 
-std::u16string LowerAscii(std::u16string_view text) {
+std::u16string FoldedAscii(std::u16string_view text) {
     std::u16string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(), FoldAscii);
     return lower;
@@ -68,7 +68,7 @@ TPlaceholders PlaceholdersIn(const qm::api::TStrArr& fileList) {
     for (const auto& entry : fileList) {
         const size_t dot = PartialSuffixAt(entry);
         if (dot != std::u16string::npos) {
-            placeholders.insert(LowerAscii(std::u16string_view(entry).substr(0, dot)));
+            placeholders.insert(FoldedAscii(std::u16string_view(entry).substr(0, dot)));
         }
     }
     return placeholders;
@@ -94,7 +94,7 @@ std::u16string LongPathOf(std::u16string_view path) {
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const TPatternSet& patterns,
                                         const TPlaceholders& placeholders) {
     // A download's placeholder stays until its partial file is gone.
-    if (!placeholders.empty() && placeholders.contains(LowerAscii(entry))) {
+    if (!placeholders.empty() && placeholders.contains(FoldedAscii(entry))) {
         return std::nullopt;
     }
     const std::optional<std::string> path = qm::api::ToAnsiExact(entry);

@@ -90,7 +90,7 @@ TEST(MoveTargetOf, FilesThatMoveAndFilesThatStay) {
 
 TEST(MoveTargetOf, TrailByteWithTheBackslashsCode) {
     // Shift-JIS: the second byte of 能 (94 5C), ソ (83 5C) and 表 (95 5C) has the backslash's code,
-    // that of ア (83 41) is an 'A'. Neither separates anything nor starts a tag: titles stay whole.
+    // that of ヂ (83 61) is an 'a'. Neither separates anything nor starts a tag: titles stay whole.
     // Nor is a second byte folded: 修 (8F 43) and 縦 (8F 63), in 無修正 and 無縦正, are two characters.
     const qm::test::TShiftJisScope sjis;
     const std::string mu = "\x96\xB3\x8F\x43\x90\xB3", tate = "\x96\xB3\x8F\x63\x90\xB3";
@@ -98,7 +98,7 @@ TEST(MoveTargetOf, TrailByteWithTheBackslashsCode) {
         {"D:\\V\\\x94\\.S01E01.720p.mkv", "D:\\V\\\x94\\.S01.720p\\", kDefaults},
         {"D:\\V\\\x83\\\x81[\x83g.S01E01.Title.720p.mkv", "D:\\V\\\x83\\\x81[\x83g.S01.720p\\", kDefaults},
         {"D:\\V\\Show.S01E02.\x95\\.mkv", "D:\\V\\Show.S01.\x95\\\\", kDefaults},
-        {"D:\\V\\Show.S01E02.Title.\x83\x41\x41\x43.mkv", "D:\\V\\Show.S01.Title.\x83\x41\x41\x43\\", kDefaults},
+        {"D:\\V\\Show.S01E02.Title.\x83\x61\x61\x63.mkv", "D:\\V\\Show.S01.Title.\x83\x61\x61\x63\\", kDefaults},
         {"D:\\V\\Show.S01E02.Title." + tate + ".mkv", "D:\\V\\Show.S01.Title." + tate + "\\", {qm::api::ToUtf16(mu)}},
         {"D:\\V\\Show.S01E02.Title." + mu + ".mkv", "D:\\V\\Show.S01.Title." + mu + "\\", {qm::api::ToUtf16(tate)}},
     };

@@ -38,7 +38,7 @@ TEST(DecidePreset, WhatIsRegistered) {
     EXPECT_EQ(shown("\"c:\\tools\\tidyreel.exe\" \"%1\"", ""), "2");  // another spelling, another program
     EXPECT_EQ(shown("\"C:\\Old\\tidyreel.exe\" \"%1\"", sendTo + "My sorter.lnk"), "1My sorter");
     EXPECT_EQ(shown("", "C:\\USERS\\me\\sendto\\Menu.lnk.lnk"), "1Menu");
-    EXPECT_EQ(shown("", sendTo + "\x83\\\x83t\x83g.lnk"), "1\x83\\\x83t\x83g");  // ソフト
+    EXPECT_EQ(shown("", sendTo + "\x83\\\x83t\x83g.LNK"), "1\x83\\\x83t\x83g");  // ソフト
     for (const std::string& path : {sendTo + "thesis.doc", sendTo + "Sub\\My sorter.lnk", sendTo + "..\\My sorter.lnk",
                                     sendTo + "Theirs.lnk", "C:\\users\\me\\Desktop\\Work.lnk"s}) {
         EXPECT_EQ(shown("", path), "2") << path;
