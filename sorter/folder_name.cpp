@@ -115,7 +115,10 @@ TPatternSet PreparePatterns(const qm::api::TStrArr& patternList) {
 bool ContainsNoCase(std::string_view token, std::string_view pattern) {
     const std::string lowerToken = qm::api::LowerAscii(token);
     const std::string lowerPattern = qm::api::LowerAscii(pattern);
-    for (size_t at = lowerToken.find(lowerPattern); !lowerPattern.empty() && at != std::string::npos;
+    if (lowerPattern.empty()) {
+        return false;
+    }
+    for (size_t at = lowerToken.find(lowerPattern); at != std::string::npos;
          at = lowerToken.find(lowerPattern, at + 1)) {
         if (qm::api::ByteKindAt(lowerToken, static_cast<int>(at) + 1) != qm::api::ByteKind::Trail) {
             return true;
