@@ -24,8 +24,9 @@ bool IsDriveLetter(char16_t c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
+// FoldCase for a UTF-16 unit: only ASCII letters fold.
 char16_t FoldAscii(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+    return c < 0x80 ? static_cast<char16_t>(qm::api::FoldCase(static_cast<unsigned char>(c))) : c;
 }
 
 std::u16string FoldedAscii(std::u16string_view text) {
