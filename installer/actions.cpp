@@ -29,12 +29,13 @@ using qm::api::RegWriteText;
 }
 
 // Deletes the recorded SendTo shortcut and forgets it, but only when the recorded path is the
-// tool's own shortcut: a stale path, a folder, someone's document, a shortcut outside SendTo and a
-// shortcut there that points elsewhere stay untouched, and so does the record of it.
+// tool's own shortcut, also one left by a copy that has moved: a stale path, a folder, someone's
+// document, a shortcut outside SendTo and a shortcut there that points at another program stay
+// untouched, and so does the record of it.
 void RemoveRecordedShortcut() {
     const std::string path = RegReadText(HKEY_CURRENT_USER, OwnKeyPath, {});
     const std::string sendTo = qm::api::ShortcutFolder(qm::api::ShortcutPlace::SendTo);
-    if (IsOwnShortcut(path, sendTo, PointsHere)) {
+    if (IsOwnShortcut(path, sendTo, IsToolsShortcut)) {
         DeleteFileA(path.c_str());
         RegRemoveKey(HKEY_CURRENT_USER, OwnKeyPath);
     }
@@ -47,12 +48,12 @@ void RemoveVerb() {
 }
 
 // "<caption>.lnk" in the SendTo folder, pointing at this executable; never over a file of that
-// name that is not already such a shortcut. A caption that is not a plain file name would put the
-// file elsewhere (or nowhere), so none is made for it.
+// name that is not already the tool's shortcut (one of a moved copy is replaced). A caption that
+// is not a plain file name would put the file elsewhere (or nowhere), so none is made for it.
 bool MakeSendToShortcut(const std::string& caption, std::u16string& linkPath) {
     return qm::api::IsPlainFileName(caption) &&
            qm::api::ShellShortcut(ShortcutTarget(Installer.ExecutablePath), ShortcutDescription, {}, caption,
-                                  qm::api::ShortcutPlace::SendTo, linkPath);
+                                  qm::api::ShortcutPlace::SendTo, linkPath, IsToolsShortcut);
 }
 
 // Registers the entry at the chosen place and removes an entry of the other kind. An executable

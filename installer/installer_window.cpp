@@ -1,11 +1,13 @@
 #include "installer/installer_window.h"
 
 #include <array>
+#include <optional>
 
 #include "installer/actions.h"
 #include "installer/fixed_values.h"
 #include "installer/layout.h"
 #include "installer/preset.h"
+#include "qm.API/files.h"
 #include "qm.API/process.h"
 #include "qm.API/registry.h"
 #include "qm.API/shortcut.h"
@@ -132,6 +134,15 @@ void RunInstallerLoop() {
 bool PointsHere(std::string_view path) {
     const std::string& self = Installer.ExecutablePath;
     return !self.empty() && qm::api::IsShortcutTo(path, ShortcutTarget(self));
+}
+
+bool IsToolsShortcut(std::string_view path) {
+    if (PointsHere(path)) {
+        return true;
+    }
+    const std::optional<qm::api::TShortcutLink> link = qm::api::ReadShortcut(path);
+    return link &&
+           IsLeftByMovedCopy(link->Target, link->Description, Installer.ExecutablePath, qm::api::IsExistingFile);
 }
 
 void ReleaseWindowResources() {

@@ -46,5 +46,8 @@ void ReleaseWindowResources();
 // Whether a file loads as a shortcut to this executable: the tool's own SendTo shortcut (COM must
 // be usable on the thread). An executable without an exact path of its own has none.
 bool PointsHere(std::string_view path);
+// PointsHere, or a shortcut the tool made for a copy that has moved away since
+// (IsLeftByMovedCopy): a shortcut the tool may delete or replace.
+bool IsToolsShortcut(std::string_view path);
 
 }  // namespace qm::installer

@@ -39,11 +39,18 @@ std::string ShortcutCaption(std::string_view shortcutPath) {
     return at == std::string::npos ? std::string() : name.substr(0, at);
 }
 
-bool IsOwnShortcut(std::string_view recordedPath, std::string_view sendToFolder, const TFileTest& pointsHere) {
+bool IsOwnShortcut(std::string_view recordedPath, std::string_view sendToFolder, const TFileTest& isTools) {
     // The whole directory part must be the folder: SendTo\sub\ and SendTo\..\ lie elsewhere.
     const bool inSendTo = !sendToFolder.empty() &&
                           qm::api::LowerAscii(qm::api::DirOfPath(recordedPath)) == qm::api::LowerAscii(sendToFolder);
-    return inSendTo && qm::api::EndsWith(".lnk", qm::api::NameOfPath(recordedPath), false) && pointsHere(recordedPath);
+    return inSendTo && qm::api::EndsWith(".lnk", qm::api::NameOfPath(recordedPath), false) && isTools(recordedPath);
+}
+
+bool IsLeftByMovedCopy(std::string_view linkTarget, std::string_view linkDescription, std::string_view executablePath,
+                       const TFileTest& isExistingFile) {
+    const std::string name = qm::api::LowerAscii(qm::api::NameOfPath(executablePath));
+    return !name.empty() && qm::api::LowerAscii(qm::api::NameOfPath(linkTarget)) == name &&
+           linkDescription == ShortcutDescription && !isExistingFile(linkTarget);
 }
 
 TPreset DecidePreset(std::string_view storedCommand, std::string_view executablePath,

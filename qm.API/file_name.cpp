@@ -60,8 +60,12 @@ bool KeepsEveryPart(std::u16string_view path) {
         if (i < path.size() && path[i] != u'\\' && path[i] != u'/') {
             continue;
         }
+        // The platform drops a final dot from every part, and final blanks and dots from the last
+        // part only when no separator follows it: a blank inside the path (Show \Season 1, Show \)
+        // stays part of the name.
         const std::u16string_view part = path.substr(start, i - start);
-        if (part != u"." && part != u".." && (part.ends_with(u' ') || part.ends_with(u'.'))) {
+        const bool last = i == path.size();
+        if (part != u"." && part != u".." && (part.ends_with(u'.') || (last && part.ends_with(u' ')))) {
             return false;
         }
         start = i + 1;

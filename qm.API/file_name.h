@@ -13,9 +13,11 @@ namespace qm::api {
 // first dot, spaces before that dot ignored).
 bool IsPlainFileName(std::string_view name);
 
-// Whether a path keeps every part when the platform makes it a full path: no part other than "."
-// and ".." ends in a space or a dot. The platform drops such an end (D:\Video\Show  becomes
-// D:\Video\Show, X\Dot.\Sub becomes X\Dot\Sub), and the path then names another folder.
+// Whether a path names the same folder once the platform has made it a full path: no part other
+// than "." and ".." ends in a dot, and the last part, unless a separator follows it, does not end in
+// a space. The platform drops such an end (D:\Video\Show  becomes D:\Video\Show, X\Dot.\Sub becomes
+// X\Dot\Sub), and the path would name another folder; it keeps a space before a separator
+// (D:\Video\Show \Season 1).
 bool KeepsEveryPart(std::u16string_view path);
 
 }  // namespace qm::api

@@ -44,9 +44,10 @@ bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target);
 // it open for reading or writing, whatever sharing that program allowed, as a download or a
 // seeding torrent does. While the file is held so, prepare runs (the caller makes the target's
 // folder there); then the file is renamed through that handle, so that no program can open it in
-// between. target: a plain path, D:\..., \\server\share\... or relative. False, and prepare not
-// run, when the file cannot be held; false when prepare does or the rename fails (the target
-// exists, or lies on another volume: the file is never copied).
+// between. target: any path form the platform opens, as for source; the rename converts it as
+// CreateFileW does, so \\?\D:\... is taken as written and is not bound by MAX_PATH. False, and
+// prepare not run, when the file cannot be held; false when prepare does or the rename fails (the
+// target exists, or lies on another volume: the file is never copied).
 bool MoveFileAlone(std::u16string_view source, std::u16string_view target, const std::function<bool()>& prepare);
 
 // A new empty file of a name no other file in folder has; its path, or empty when none can be made.

@@ -54,21 +54,26 @@ bool NewShellLink(TComPtr<IShellLinkA>& link, TComPtr<IPersistFile>& file) {
            SUCCEEDED(object.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put())));
 }
 
-// IsShortcutTo for a UTF-16 path.
-bool PointsAt(const std::u16string& path, std::string_view target) {
-    TComPtr<IPersistFile> file;
-    TComPtr<IShellLinkA> link;
-    char stored[MAX_PATH] = {};
-    return NewShellLink(link, file) &&
-           SUCCEEDED(file.get()->Load(reinterpret_cast<LPCOLESTR>(path.c_str()), STGM_READ)) &&
-           SUCCEEDED(link.get()->GetPath(stored, MAX_PATH, nullptr, 0)) &&
-           LowerAscii(Unquoted(stored)) == LowerAscii(Unquoted(target));
-}
-
 }  // namespace
 
+std::optional<TShortcutLink> ReadShortcut(std::string_view path) {
+    const std::u16string widePath = ToUtf16(path);
+    TComPtr<IPersistFile> file;
+    TComPtr<IShellLinkA> link;
+    char target[MAX_PATH] = {};
+    char description[INFOTIPSIZE] = {};
+    if (!NewShellLink(link, file) ||
+        FAILED(file.get()->Load(reinterpret_cast<LPCOLESTR>(widePath.c_str()), STGM_READ)) ||
+        FAILED(link.get()->GetPath(target, MAX_PATH, nullptr, 0)) ||
+        FAILED(link.get()->GetDescription(description, INFOTIPSIZE))) {
+        return std::nullopt;
+    }
+    return TShortcutLink{std::string(Unquoted(target)), description};
+}
+
 bool IsShortcutTo(std::string_view path, std::string_view target) {
-    return PointsAt(ToUtf16(path), target);
+    const std::optional<TShortcutLink> link = ReadShortcut(path);
+    return link && LowerAscii(link->Target) == LowerAscii(Unquoted(target));
 }
 
 std::string ShortcutFolder(ShortcutPlace place) {
@@ -86,7 +91,8 @@ HRESULT NewShellObject(const CLSID& classId, TComPtr<IUnknown>& object) {
 }
 
 bool ShellShortcut(std::string_view target, std::string_view description, std::string_view arguments,
-                   std::string_view linkName, ShortcutPlace place, std::u16string& linkPath) {
+                   std::string_view linkName, ShortcutPlace place, std::u16string& linkPath,
+                   const std::function<bool(std::string_view path)>& mayReplace) {
     linkPath.clear();
     // Declared in reverse so that leaving the scope releases IShellLinkA, then IPersistFile; the
     // IUnknown goes first, inside NewShellLink.
@@ -109,14 +115,15 @@ bool ShellShortcut(std::string_view target, std::string_view description, std::s
     std::string fileName(linkName);
     fileName += ".lnk";
     const std::u16string path = folder + ToUtf16(fileName);
-    // A file of that name that is no shortcut to the target is someone else's (the user's, or
-    // Windows' own "Fax recipient"): it is never replaced, and so never recorded or deleted later.
-    if (IsExistingFile(ToAnsi(path)) && !PointsAt(path, target)) {
+    // A file of that name that the caller does not own is someone else's (the user's, or Windows'
+    // own "Fax recipient"): it is never replaced, and so never recorded or deleted later.
+    const std::string ansiPath = ToAnsi(path);
+    if (IsExistingFile(ansiPath) && !mayReplace(ansiPath)) {
         return false;
     }
     // A failed save can leave an older file of that name in place (a read-only one, say): that
     // file is no shortcut made here.
-    if (FAILED(file.get()->Save(reinterpret_cast<LPCOLESTR>(path.c_str()), FALSE)) || !IsExistingFile(ToAnsi(path))) {
+    if (FAILED(file.get()->Save(reinterpret_cast<LPCOLESTR>(path.c_str()), FALSE)) || !IsExistingFile(ansiPath)) {
         return false;
     }
     linkPath = path;

@@ -52,16 +52,6 @@ size_t PartialSuffixAt(std::u16string_view entry) {
     return std::u16string_view::npos;
 }
 
-// The plain form of a path the rename is given: without \\?\ or \\.\ (\\?\UNC\ becoming \\). The
-// paths of a run are full paths the platform has made, so that form names the same file.
-std::u16string PlainPathOf(std::u16string path) {
-    if (path.starts_with(u"\\\\?\\") || path.starts_with(u"\\\\.\\")) {
-        const bool unc = path.compare(4, 4, u"UNC\\") == 0;
-        path.erase(unc ? 2 : 0, unc ? 6 : 4);
-    }
-    return path;
-}
-
 }  // namespace
 
 TPlaceholders PlaceholdersIn(const qm::api::TStrArr& fileList) {
@@ -110,11 +100,8 @@ std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, const qm::api
 }
 
 std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_view path, const TPatternSet& patterns) {
-    // A partial file is no finished episode. A name ending in a dot or a space would lose that end
-    // in the plain target, and so be renamed.
-    const std::u16string_view name = NameOfEntry(entry);
-    if (PartialSuffixAt(entry) != std::u16string_view::npos || name.empty() || name.back() == u'.' ||
-        name.back() == u' ') {
+    // A partial file is no finished episode.
+    if (PartialSuffixAt(entry) != std::u16string_view::npos) {
         return std::nullopt;
     }
     // The rule answers with the empty text for a name without an episode token: the file stays.
@@ -130,14 +117,13 @@ std::optional<TMoveTarget> MoveTargetOf(std::u16string_view entry, std::string_v
         return std::nullopt;
     }
 
+    // Both paths in their long form: neither is bound by MAX_PATH, and the file keeps its name
+    // exactly, a final dot or blank included. The folder is the entry's own directory with the
+    // season folder's name, so a prefixed entry gives a target with the same prefix.
     std::string folder = qm::api::AddTrailingBackslash(derived);
     std::u16string target = qm::api::ToUtf16(folder);
-    target += name;
-    target = PlainPathOf(std::move(target));
-    if (target.size() > MaxTargetLength) {
-        return std::nullopt;
-    }
-    return TMoveTarget{std::move(folder), LongPathOf(entry), std::move(target)};
+    target += NameOfEntry(entry);
+    return TMoveTarget{std::move(folder), LongPathOf(entry), LongPathOf(target)};
 }
 
 }  // namespace qm::sorter

@@ -23,10 +23,8 @@ TEST(DeriveTargetFolder, Names) {
     const Case cases[] = {
         {"Show.Name.S01E02.Pilot.720p.HDTV.x264-GRP.mkv", "Show.Name.S01.720p.HDTV.x264-GRP"},
         {"Show.Name.s01e02.Title.720p.mkv", "Show.Name.s01.720p"},  // case kept; the tag last but one
-        {"Show.S01E02.Title.1080p.BluRay.x265-HEVC.mkv", "Show.S01.1080p.BluRay.x265-HEVC"},
-        {"Show.S01E02.720P.AAC2.0.mkv", "Show.S01.720P.AAC2.0"},  // a part holding the tag, in any case
+        {"Show.S01E02.720P.AAC2.0.mkv", "Show.S01.720P.AAC2.0"},    // a part holding the tag, in any case
         {"Show.S01E02.720p.S01E03.mkv", "Show.S01.720p.S01E03"},
-        {"Show.Name.S01E02.Episode.Title.mkv", "Show.Name.S01.Episode.Title"},
         {"Aachen.S01E02.Pilot.720p.mkv", "Aachen.S01.Pilot.720p"},          // a tag in the title counts
         {"Show.720p.S01E02.Title.1080p.mkv", "Show.720p.S01.Title.1080p"},  // for nothing
         {"Show.Name.S00E02.720p", "Show.Name.S00"},                         // a special; the last part is never used
@@ -49,35 +47,40 @@ TEST(DeriveTargetFolder, Names) {
 }
 
 TEST(MoveTargetOf, FilesThatMoveAndFilesThatStay) {
-    const std::u16string title(219, u't');  // the target then has MaxTargetLength characters
-    // The rename takes plain paths; the file is opened through its long form.
+    // Both paths in the long form, bound by no length; the name kept to its last dot or blank.
+    const std::u16string title(300, u't');
     const std::pair<std::u16string, std::u16string> moves[] = {
-        {u"D:\\V\\Show.S01E02." + title + u".720p.mkv", u"D:\\V\\Show.S01.720p\\Show.S01E02." + title + u".720p.mkv"},
-        {u"\\\\nas\\tv\\Show.S01E02.mkv", u"\\\\nas\\tv\\Show.S01\\Show.S01E02.mkv"},
-        {u"Video\\Show.S01E02.mkv", u"Video\\Show.S01\\Show.S01E02.mkv"},
-        {u"\\\\?\\D:\\Show.S01E02.mkv", u"D:\\Show.S01\\Show.S01E02.mkv"},
-        {u"\\\\?\\UNC\\nas\\tv\\Show.S01E02.mkv", u"\\\\nas\\tv\\Show.S01\\Show.S01E02.mkv"},
-        {u"D:\\V\\Caf\u00E9.S01E02.Part.2.mkv", u"D:\\V\\Caf\u00E9.S01.Part.2\\Caf\u00E9.S01E02.Part.2.mkv"},
+        {u"D:\\V\\Show.S01E02." + title + u".720p.mkv",
+         u"\\\\?\\D:\\V\\Show.S01.720p\\Show.S01E02." + title + u".720p.mkv"},
+        {u"\\\\nas\\tv\\Show.S01E02.mkv.", u"\\\\?\\UNC\\nas\\tv\\Show.S01\\Show.S01E02.mkv."},
+        {u"Video\\Show.S01E02.mkv ", u"Video\\Show.S01\\Show.S01E02.mkv "},
     };
     for (const auto& [entry, target] : moves) {
         const auto move = MoveTargetOf(entry, kDefaults);
-        EXPECT_EQ(move ? move->Target : u"", target) << qm::api::ToAnsi(entry);
+        EXPECT_EQ(move ? move->Target : u"", target);
+        // The file is opened in the same form, from the target's parent folder.
+        EXPECT_TRUE(move && target.starts_with(move->Source.substr(0, move->Source.rfind(u'\\') + 1)));
     }
-    // One character too long; no name, ".", "..", a trailing dot or blank, a device; names the code
-    // page cannot hold; downloads still running, in any case.
-    EXPECT_FALSE(MoveTargetOf(u"D:\\V\\Show.S01E02.t" + title + u".720p.mkv", kDefaults));
+    // A prefixed folder keeps its namespace: a target relative to the current folder would be
+    // another file.
+    for (const std::u16string folder : {u"\\\\?\\Volume{26a21bda-a627-11d7-9931-806e6f6e6963}\\TV\\",
+                                        u"\\\\?\\GLOBALROOT\\Device\\HarddiskVolume3\\", u"\\\\.\\D:\\TV\\"}) {
+        const auto move = MoveTargetOf(folder + u"Show.S01E02.mkv", kDefaults);
+        EXPECT_TRUE(move && move->Target.starts_with(folder) && move->Target.ends_with(u"\\Show.S01E02.mkv"))
+            << qm::api::ToAnsi(folder);
+    }
+    // No name, ".", "..", a device; names the code page cannot hold; downloads still running, in
+    // any case.
     for (const std::u16string name :
          {u"README.txt", u".S01E02", u"..S01E02", u"...S01E02", u"Show.S01E02..mkv", u"Show .S01E02",
-          u"Show.S01E02.mkv ", u"Show.S01E02.mkv.", u"lpt1.S01E02.mkv", u"\u0428\u043E\u0443.S01E02.mkv",
-          u"Show.S01E02.\u041F\u0438\u043B\u043E\u0442.720p.mkv", u"\u0141\u00F3d\u017A.S01E02.mkv"}) {
+          u"lpt1.S01E02.mkv", u"\u0428\u043E\u0443.S01E02.mkv", u"Show.S01E02.\u041F\u0438\u043B\u043E\u0442.720p.mkv",
+          u"\u0141\u00F3d\u017A.S01E02.mkv"}) {
         EXPECT_FALSE(MoveTargetOf(u"D:\\V\\" + name, kDefaults)) << qm::api::ToAnsi(name);
     }
-    for (const std::u16string suffix :
-         {u"part", u"PARTIAL", u"crDownload", u"Download", u"!qB", u"!UT", u"!bt", u"opdownload", u"aria2"}) {
+    for (const std::u16string suffix : {u"part", u"PARTIAL", u"crDownload", u"Download", u"!qB", u"!UT", u"!bt",
+                                        u"opdownload", u"aria2", u"BC!", u"Bt!", u"fB!", u"!Sync", u"dcTMP"}) {
         EXPECT_FALSE(MoveTargetOf(u"D:\\V\\A.S01E02.mkv." + suffix, kDefaults)) << qm::api::ToAnsi(suffix);
     }
-    EXPECT_EQ(MoveTargetOf(u"\\\\nas\\tv\\Show.S01E02.mkv", kDefaults).value().Source,
-              u"\\\\?\\UNC\\nas\\tv\\Show.S01E02.mkv");
     // X stays while X.<partial suffix> lies beside it; a name that only begins like X moves.
     const TStrArr listing = {u"D:\\V\\A.S01E01.mkv",       u"D:\\V\\a.s01e01.MKV.Part", u"D:\\V\\B.S01E02.mkv",
                              u"D:\\V\\B.S01E02.mkv.aria2", u"D:\\V\\C.S01E03.mkv",      u"D:\\V\\C.S01E03.part"};

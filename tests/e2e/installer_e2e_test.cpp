@@ -42,8 +42,8 @@ void Store(const std::string& key, const TValue& value) {
 const std::string SendToFolder = std::string(getenv("APPDATA")) + "\\Microsoft\\Windows\\SendTo";
 
 // Target, working folder and description of a saved shortcut; given a target, the shortcut is
-// first made to point at it, as a user makes one.
-std::string LinkOf(const std::string& path, const std::string& newTarget = "") {
+// first made to point at it (with that description), as a user makes one.
+std::string LinkOf(const std::string& path, const std::string& newTarget = "", const std::string& newDescription = "") {
     qm::api::TComApartment com;
     qm::api::TComPtr<IShellLinkA> link;
     qm::api::TComPtr<IPersistFile> file;
@@ -52,8 +52,9 @@ std::string LinkOf(const std::string& path, const std::string& newTarget = "") {
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(link.put()))) ||
         FAILED(link.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()))) ||
-        (!newTarget.empty() &&
-         (FAILED(link.get()->SetPath(newTarget.c_str())) || FAILED(file.get()->Save(widePath.c_str(), TRUE)))) ||
+        (!newTarget.empty() && (FAILED(link.get()->SetPath(newTarget.c_str())) ||
+                                FAILED(link.get()->SetDescription(newDescription.c_str())) ||
+                                FAILED(file.get()->Save(widePath.c_str(), TRUE)))) ||
         FAILED(file.get()->Load(widePath.c_str(), STGM_READ))) {
         return "no shortcut";
     }
@@ -128,30 +129,14 @@ TEST_F(InstallerE2E, ContextEntryInstalledShownAndUninstalled) {
     EXPECT_EQ(Stored(VerbKey), TValue{});
 }
 
-TEST_F(InstallerE2E, SendToEntryReplacesAnotherCopysVerbAndIsUninstalled) {
-    Store(VerbKey, Sz("Old"));
-    Store(CommandKey, Sz("\"C:\\Old\\tidyreel.exe\" \"%1\""));
-    const std::string link = SendToFolder + "\\My sorter.lnk";
-    ASSERT_EQ(LinkOf(link, TidyreelPath()), TidyreelPath() + "||");  // its own shortcut, unrecorded: replaced
-    InstallWith("My sorter", SendTo);
-    EXPECT_EQ(Stored(OwnKey), Sz(link));
-    EXPECT_EQ(Stored(VerbKey), TValue{});
-    const std::string exe = TidyreelPath();
-    EXPECT_EQ(LinkOf(link), exe + "|" + exe.substr(0, exe.rfind('\\') + 1) + "|Tidyreel by Quillmoor");
-
-    TInstallerRun next;
-    EXPECT_EQ(Shown(next), "My sorter|S|U");
-    next.Click(Uninstall);
-    EXPECT_TRUE(next.Wait().Clean());
-    EXPECT_TRUE(Snapshot(SendToFolder).empty());
-    EXPECT_EQ(Stored(OwnKey), TValue{});
-}
-
 TEST_F(InstallerE2E, NothingOfTheUsersIsReplacedOrDeleted) {
     Store(VerbKey, Sz("Old"));
     // The user's files in SendTo: a shortcut (as Windows' own "Fax recipient"), a non-shortcut, a document.
     const std::string fax = SendToFolder + "\\Fax recipient.lnk";
     LinkOf(fax, "C:\\windows\\notepad.exe");
+    // Shortcuts to programs that are gone: of another name, and of this one's name but not made by it.
+    LinkOf(SendToFolder + "\\Player.lnk", "C:\\Gone\\player.exe", "Tidyreel by Quillmoor");
+    LinkOf(SendToFolder + "\\Namesake.lnk", "C:\\Gone\\tidyreel.exe");
     ASSERT_TRUE(WriteBytes(SendToFolder + "\\Notes.lnk", "not a shortcut") &&
                 WriteBytes(SendToFolder + "\\thesis.doc", "years of work"));
     const TTree theirs = Snapshot(SendToFolder);
@@ -161,8 +146,8 @@ TEST_F(InstallerE2E, NothingOfTheUsersIsReplacedOrDeleted) {
     ASSERT_TRUE(WriteBytes(copy, ReadBytes(self)));
     const std::tuple<std::string, size_t, std::string> installs[] = {
         {"..\\Escaped", SendTo, self},   {"CON", SendTo, self},   {"trailing.", SendTo, self},
-        {"Fax recipient", SendTo, self}, {"Notes", SendTo, self}, {"Copy", SendTo, copy},
-        {"Copy", Context, copy},
+        {"Fax recipient", SendTo, self}, {"Notes", SendTo, self}, {"Player", SendTo, self},
+        {"Namesake", SendTo, self},      {"Copy", SendTo, copy},  {"Copy", Context, copy},
     };
     for (const auto& [caption, place, program] : installs) {
         InstallWith(caption, place, program);
@@ -189,6 +174,38 @@ TEST_F(InstallerE2E, NothingOfTheUsersIsReplacedOrDeleted) {
     EXPECT_TRUE(run.Wait().Clean());
     EXPECT_EQ(Snapshot(SendToFolder), theirs);
     EXPECT_EQ(Stored(OwnKey), Sz(fax));
+}
+
+TEST_F(InstallerE2E, SendToEntryReplacesAMovedCopysEntriesAndIsUninstalled) {
+    const TTempFolder old;
+    const std::string copy = old / "TIDYREEL.exe", link = SendToFolder + "\\Sort.lnk", exe = TidyreelPath();
+    const TValue theirs = Sz("\"C:\\Old\\tidyreel.exe\" \"%1\"");
+    // Another copy's shortcut stays while that copy is there; once it has moved away, Install with
+    // Context removes it, and Install with SendTo replaces it and the copy's verb with its own.
+    for (const size_t place : {Context, SendTo}) {
+        ASSERT_TRUE(CopyFileA(exe.c_str(), copy.c_str(), FALSE));
+        InstallWith("Sort", SendTo, copy);
+        const TTree made = Snapshot(SendToFolder);
+        InstallWith("Sort", place);
+        EXPECT_TRUE(made.size() == 1 && Snapshot(SendToFolder) == made);
+        ASSERT_TRUE(DeleteFileA(copy.c_str()));
+        Store(CommandKey, theirs);
+        InstallWith("Sort", place);
+        EXPECT_EQ(Stored(OwnKey), place == SendTo ? Sz(link) : TValue{});
+        EXPECT_EQ(LinkOf(link), place == SendTo
+                                    ? exe + "|" + exe.substr(0, exe.rfind('\\') + 1) + "|Tidyreel by Quillmoor"
+                                    : "no shortcut");
+    }
+    // Its own shortcut is made again, and shown as installed.
+    Store(CommandKey, theirs);
+    InstallWith("Sort", SendTo);
+    EXPECT_EQ(Stored(CommandKey), TValue{});
+    TInstallerRun next;
+    EXPECT_EQ(Shown(next), "Sort|S|U");
+    next.Click(Uninstall);
+    EXPECT_TRUE(next.Wait().Clean());
+    EXPECT_TRUE(Snapshot(SendToFolder).empty());
+    EXPECT_EQ(Stored(OwnKey), TValue{});
 }
 
 }  // namespace

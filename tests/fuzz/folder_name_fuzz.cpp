@@ -1,6 +1,7 @@
 // The folder-name rule and the move on any entry and patterns (scripts/fuzz.sh): no memory error or
 // undefined behaviour under the sanitizers; a finished file moves exactly when its name survives the
-// code page and gives a plain folder in its own folder (target not too long), keeping its name.
+// code page and gives a plain folder in its own folder, whatever the length; it keeps its name, and
+// both paths of the move are in their long form.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -28,11 +29,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto move = qm::sorter::MoveTargetOf(entry, patterns);
     const std::u16string name = entry.substr(entry.rfind(u'\\') + 1);
     const bool movable = ToUtf16(path) == entry && IsPlainFileName(NameOfPath(folder)) &&
-                         folder.starts_with(AddTrailingBackslash(DirOfPath(path))) && !name.empty() &&
-                         !name.ends_with(u'.') && !name.ends_with(u' ') && qm::sorter::PlaceholdersIn({entry}).empty();
-    if ((move && !movable) || (!move && movable && folder.size() + 1 + name.size() <= qm::sorter::MaxTargetLength) ||
-        (move && (move->Folder != folder + "\\" || !move->Target.ends_with(u"\\" + name) ||
-                  move->Target.size() > qm::sorter::MaxTargetLength || move->Target.starts_with(u"\\\\?\\")))) {
+                         folder.starts_with(AddTrailingBackslash(DirOfPath(path))) &&
+                         qm::sorter::PlaceholdersIn({entry}).empty();
+    // Both paths in their long form: the path itself, or behind \\?\ (\\?\UNC\ for \\server), and
+    // never bare when absolute, so that no length binds it and every name is taken as written.
+    const auto isLongFormOf = [](const std::u16string& form, const std::u16string& path) {
+        const bool drive = path.size() > 2 && (path[0] | 0x20) >= u'a' && (path[0] | 0x20) <= u'z' && path[1] == u':';
+        const bool absolute = path.starts_with(u"\\\\") || (drive && path[2] == u'\\');
+        return (form == path && (!absolute || path.starts_with(u"\\\\?\\") || path.starts_with(u"\\\\.\\"))) ||
+               form == u"\\\\?\\" + path || (path.starts_with(u"\\\\") && form == u"\\\\?\\UNC" + path.substr(1));
+    };
+    const std::u16string target = ToUtf16(folder) + u"\\" + name;
+    if (move.has_value() != movable || (move && (move->Folder != folder + "\\" || !isLongFormOf(move->Source, entry) ||
+                                                 !isLongFormOf(move->Target, target)))) {
         std::abort();  // libFuzzer keeps the input
     }
     return 0;

@@ -10,6 +10,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 // Messages to another process's window, which is given five seconds to answer.
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
@@ -72,14 +74,10 @@ TRunReport Finish(HANDLE& process, DWORD timeoutMs, TRunReport report = {}) {
 }  // namespace
 
 std::string TidyreelPath() {
-    return Beside("tidyreel.exe");
-}
-
-std::string Beside(const std::string& name) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string self(path);
-    return self.substr(0, self.rfind('\\') + 1) + name;
+    return self.substr(0, self.rfind('\\') + 1) + "tidyreel.exe";
 }
 
 std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::string, std::string>>& runs) {
@@ -155,31 +153,33 @@ TRunReport TInstallerRun::Wait() {
     return Finish(process_.hProcess, 15000);
 }
 
-THolder::THolder(const std::string& writing, const std::string& seeding) {
-    const std::string events = "tidyreel-holder-" + std::to_string(GetCurrentProcessId());
-    const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, (events + "-ready").c_str());
-    stop_ = CreateEventA(nullptr, TRUE, FALSE, (events + "-stop").c_str());
-    const std::string tail = Quoted(writing) + " " + Quoted(seeding) + " " + events + "-ready " + events + "-stop";
-    PROCESS_INFORMATION holder = Start(Beside("tidyreel_holder.exe"), tail, 0);
-    CloseHandle(holder.hThread);
-    process_ = holder.hProcess;
-    WaitForSingleObject(ready, 30000);
-    CloseHandle(ready);
-}
+THolder::THolder(const std::string& writing, const std::string& seeding)
+    : writing_(CreateFileW(LongPath(writing).c_str(), GENERIC_READ | FILE_APPEND_DATA, kShareAll, nullptr,
+                           OPEN_EXISTING, 0, nullptr)),
+      seeding_(CreateFileW(LongPath(seeding).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr)),
+      writer_([this] {
+          const std::string block(HolderBlock, 'w');
+          for (DWORD done = 0; !stop_; Sleep(10)) {
+              written_ += WriteFile(writing_, block.data(), HolderBlock, &done, nullptr) ? block : "";
+          }
+      }) {}
 
 std::string THolder::Release() {
-    SetEvent(stop_);
-    CloseHandle(std::exchange(stop_, nullptr));  // the holder keeps the event for itself
-    const TRunReport report = Finish(process_, 15000);
-    return std::string(report.Ended ? report.ExitCode * HolderBlock : 0, 'w');
+    if (writer_.joinable()) {
+        stop_ = true;
+        writer_.join();
+        CloseHandle(writing_);
+        CloseHandle(seeding_);
+    }
+    return written_;
 }
 
 TTempFolder::TTempFolder() {
+    // A name no earlier run has left: Wine gives its processes the same few ids again and again.
     static int made = 0;
-    const fs::path path = fs::temp_directory_path() /
-                          ("tidyreel-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
-    fs::create_directories(path);
-    path_ = path.string();
+    const fs::path base = fs::temp_directory_path() / ("tidyreel-" + std::to_string(GetCurrentProcessId()) + "-");
+    while (!fs::create_directory(path_ = base.string() + std::to_string(++made))) {
+    }
 }
 
 fs::path LongPath(const std::string& path) {

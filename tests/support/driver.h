@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace qm::test {
@@ -18,8 +20,7 @@ struct TRunReport {
     bool Clean() const { return Ended && ExitCode == 0; }
 };
 
-std::string Beside(const std::string& name);  // a program beside the running one
-std::string TidyreelPath();                   // Beside("tidyreel.exe")
+std::string TidyreelPath();  // tidyreel.exe beside the running program
 inline std::string Quoted(const std::string& argument) {
     return "\"" + argument + "\"";
 }
@@ -58,8 +59,10 @@ private:
     HWND window_ = nullptr;
 };
 
-// tidyreel_holder.exe (holder_main.cpp) holding writing and seeding as downloaders do, from the
-// moment the constructor returns until Release.
+// Holds writing and seeding as downloaders do, from the constructor until Release: writing is
+// appended to every 10 ms through a handle shared for reading, writing and deleting, seeding is held
+// for reading with the same sharing. Sharing is checked against every handle of a file, whichever
+// process holds it.
 inline constexpr size_t HolderBlock = 64;  // bytes of 'w' appended to writing each time
 class THolder {
 public:
@@ -70,14 +73,17 @@ public:
     std::string Release();  // lets go of both files; returns what was appended to writing
 
 private:
-    HANDLE process_ = nullptr;
-    HANDLE stop_ = nullptr;
+    HANDLE writing_;
+    HANDLE seeding_;
+    std::atomic<bool> stop_ = false;
+    std::string written_;
+    std::thread writer_;
 };
 
 // Files by UTF-8 path, reached through \\?\ so that any name (CON, a trailing dot) works.
 std::filesystem::path LongPath(const std::string& path);
 
-// A fresh temporary folder, removed with its content.
+// A new temporary folder, removed with its content.
 class TTempFolder {
 public:
     TTempFolder();
