@@ -1,10 +1,13 @@
-// reference_mover.exe <folder> <plan>: the least work a sorting run has to do, as the yardstick
-// of the whole-run benchmark. It lists the folder with FindFirstFileExW (basic information, large
-// fetches, as the tool does), creates each season folder once and moves each file with MoveFileW,
-// nothing else: no settings, no rule, no existence test. Where each file goes comes from the plan
-// that bench_driver.exe wrote beside the folder (one "name TAB season folder" line per file, UTF-8),
-// read before the clock starts. The time is shown in a message box in the tool's own summary form,
-// so that both programs are timed the same way.
+// reference_mover.exe <folder> <plan> [movefile]: the least work a sorting run has to do, as the
+// yardstick of the whole-run benchmark. It lists the folder with FindFirstFileExW (basic
+// information, large fetches, as the tool does), creates each season folder once and moves each
+// file the way the tool must: opened for deletion and shared with no one, then renamed through that
+// handle, never over an existing file (the support library's MoveFileAlone, which does no more).
+// Nothing else: no settings, no rule, no existence test. With "movefile" it moves with MoveFileW
+// instead, the second yardstick, which takes files from under other programs. Where each file goes
+// comes from the plan that bench_driver.exe wrote beside the folder (one "name TAB season folder"
+// line per file, UTF-8), read before the clock starts. The time is shown in a message box in the
+// tool's own summary form, so that all programs are timed the same way.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "app/summary.h"
+#include "qm.API/files.h"
 
 namespace {
 
@@ -67,6 +71,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         base += L'\\';
     }
     const auto plan = ReadPlan(argv[2]);
+    const bool moveFile = argc > 3 && std::wstring(argv[3]) == L"movefile";
     LocalFree(argv);
 
     LARGE_INTEGER frequency{};
@@ -108,7 +113,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         to += target->second;
         to += L'\\';
         to += files[i];
-        if (MoveFileW(from.c_str(), to.c_str())) {
+        const auto* const source = reinterpret_cast<const char16_t*>(from.c_str());
+        const auto* const destination = reinterpret_cast<const char16_t*>(to.c_str());
+        if (moveFile ? MoveFileW(from.c_str(), to.c_str()) != FALSE
+                     : qm::api::MoveFileAlone(source, destination, [] { return true; })) {
             ++moved;
         }
     }

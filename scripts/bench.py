@@ -5,12 +5,14 @@ table of every figure beside its target.
 
 - Rule throughput: build/bench/rule_bench (Google Benchmark) over the release-name corpus.
 - Whole run: for each size N a folder of N empty files named like episode downloads is made once;
-  every round sorts a fresh copy with tidyreel.exe and another fresh copy with reference_mover.exe,
-  alternating which goes first. Both are timed by bench_driver.exe: the seconds their own message
-  box reports ("Needed:", the work from the settings to the last move) and the seconds from the
-  process start to the box. The figure is the median over the rounds of the ratio tidyreel/mover.
-  With --baseline, another build's tidyreel.exe sorts a third copy in the same rounds, each of the
-  three going first in turn, so that two builds are compared against one yardstick.
+  every round sorts fresh copies with tidyreel.exe and with reference_mover.exe twice, once moving
+  as the tool must (opened for itself, renamed through the handle) and once with MoveFileW, each
+  going first in turn. All are timed by bench_driver.exe: the seconds their own message box
+  reports ("Needed:", the work from the settings to the last move) and the seconds from the process
+  start to the box. The figure is the median over the rounds of the ratio tidyreel/mover (the
+  mover by handle), printed beside the ratio to the MoveFileW mover. With --baseline, another
+  build's tidyreel.exe sorts one more copy in the same rounds, so that two builds are compared
+  against the same yardsticks.
 - Start-up: an empty folder sorted by tidyreel.exe against do_nothing.exe, which only shows a
   message box; seconds from the process start to the box.
 - Profile: sort_profile.exe on one more copy: where the time of a run goes per step.
@@ -112,12 +114,13 @@ class Bench:
         if self.baseline:
             self.run(self.baseline, win(empty))
         self.run(self.mover, win(empty), win(plan))
+        self.run(self.mover, win(empty), win(plan), "movefile")
         self.run(self.nothing)
         return empty
 
     def whole_run(self, count, rounds):
         template, plan, moves = self.make_template(count)
-        who_runs = ["tidyreel", "mover"] + (["baseline"] if self.baseline else [])
+        who_runs = ["tidyreel", "mover", "movefile"] + (["baseline"] if self.baseline else [])
         results = []
         for r in range(rounds):
             folders = {who: self.fresh_copy(template, f"sorted-by-{who}") for who in who_runs}
@@ -127,14 +130,16 @@ class Bench:
             for who in order:
                 if who == "mover":
                     round_result[who] = self.run(self.mover, win(folders[who]), win(plan))
+                elif who == "movefile":
+                    round_result[who] = self.run(self.mover, win(folders[who]), win(plan), "movefile")
                 else:
                     round_result[who] = self.run(getattr(self, who), win(folders[who]))
             # The baseline's rules may differ from this build's, so only this build answers to the plan.
-            for who in ("tidyreel", "mover"):
+            for who in ("tidyreel", "mover", "movefile"):
                 if round_result[who]["moved"] != moves:
                     sys.exit(f"N={count}: {who} moved {round_result[who]['moved']} files, the plan has {moves}")
-            if tree_of(folders["tidyreel"]) != tree_of(folders["mover"]):
-                sys.exit(f"N={count}: tidyreel.exe and the reference mover left different folders")
+                if tree_of(folders[who]) != tree_of(folders["tidyreel"]):
+                    sys.exit(f"N={count}: tidyreel.exe and {who} left different folders")
             results.append(round_result)
             for folder in folders.values():
                 shutil.rmtree(folder)
@@ -269,10 +274,16 @@ def main():
         rows.append((f"  the same, process start to box", f"<= {RATIO_TARGET}",
                      f"{median(boxed):.2f} ({median([r['tidyreel']['box'] for r in rs]):.3f} s / "
                      f"{median([r['mover']['box'] for r in rs]):.3f} s)", yes_no(median(boxed) <= RATIO_TARGET)))
+        f_needed = median([r["movefile"]["needed"] for r in rs])
+        by_movefile = median([r["tidyreel"]["needed"] / r["movefile"]["needed"] for r in rs])
+        rows.append((f"  tidyreel / MoveFileW mover, time the box reports", "-",
+                     f"{by_movefile:.2f} ({t_needed:.3f} s / {f_needed:.3f} s)", ""))
         if args.baseline:
             base = median([r["baseline"]["needed"] / r["mover"]["needed"] for r in rs])
+            base_movefile = median([r["baseline"]["needed"] / r["movefile"]["needed"] for r in rs])
             rows.append((f"  the baseline build / mover, time the box reports, same rounds", "-",
                          f"{base:.2f} ({median([r['baseline']['needed'] for r in rs]):.3f} s / {m_needed:.3f} s)", ""))
+            rows.append((f"  the baseline build / MoveFileW mover, same rounds", "-", f"{base_movefile:.2f}", ""))
     if len(sizes) > 1:
         small, large = min(per_file), max(per_file)
         tool = per_file[large][0] / per_file[small][0]
