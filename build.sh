@@ -85,13 +85,15 @@ case "${1:-}" in
         build_preset native-clang
         build_preset windows
         scripts/check_conversions.sh
+        scripts/check_exe.sh build/windows/tidyreel.exe
         cpack --preset windows
         test -f "build/windows/tidyreel-$(scripts/release_version.sh)-win64.zip"
-        # The preset CI builds on Windows itself, here with the cross compiler and Debian's
-        # GoogleTest: a mistake in it shows before a runner meets it.
+        # The preset CI builds and packages on Windows itself, here with the cross compiler and
+        # Debian's GoogleTest: a mistake in it shows before a runner meets it.
         cmake --preset windows-mingw --toolchain cmake/mingw-w64-x86_64.cmake \
             -DTIDYREEL_GTEST_SOURCE_DIR=/usr/src/googletest >/dev/null
         cmake --build --preset windows-mingw
+        cpack --preset windows-mingw >/dev/null
         shellcheck build.sh .ci/run scripts/*.sh
         scripts/check_workflows.sh
         scripts/fuzz.sh 5

@@ -158,9 +158,11 @@ THolder::THolder(const std::string& writing, const std::string& seeding)
                            OPEN_EXISTING, 0, nullptr)),
       seeding_(CreateFileW(LongPath(seeding).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr)),
       writer_([this] {
-          const std::string block(HolderBlock, 'w');
-          for (DWORD done = 0; !stop_; Sleep(10)) {
-              written_ += WriteFile(writing_, block.data(), HolderBlock, &done, nullptr) ? block : "";
+          const std::string block(64, 'w');
+          DWORD done = 0;
+          while (!stop_ && WriteFile(writing_, block.data(), static_cast<DWORD>(block.size()), &done, nullptr)) {
+              written_ += block;
+              Sleep(10);
           }
       }) {}
 

@@ -59,11 +59,9 @@ private:
     HWND window_ = nullptr;
 };
 
-// Holds writing and seeding as downloaders do, from the constructor until Release: writing is
-// appended to every 10 ms through a handle shared for reading, writing and deleting, seeding is held
-// for reading with the same sharing. Sharing is checked against every handle of a file, whichever
-// process holds it.
-inline constexpr size_t HolderBlock = 64;  // bytes of 'w' appended to writing each time
+// Holds writing and seeding as downloaders do, from the constructor until Release: 'w's are appended
+// to writing every 10 ms through a handle shared for reading, writing and deleting, and seeding is
+// held for reading with the same sharing (which is checked per handle, whatever the process).
 class THolder {
 public:
     THolder(const std::string& writing, const std::string& seeding);
