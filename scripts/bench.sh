@@ -9,6 +9,8 @@
 #                                         session: only that every part runs (the test suite's use)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/wine-env.sh
+. scripts/wine-env.sh
 
 case "${1:-}" in
     --smoke)

@@ -4,12 +4,12 @@
 #
 #   scripts/check_format.sh [--fix]
 #
-# CLANG_FORMAT overrides the clang-format used (default clang-format-14: another version may lay
+# CLANG_FORMAT overrides the clang-format used (default clang-format: another version may lay
 # out the same code differently).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-format=${CLANG_FORMAT:-clang-format-14}
+format=${CLANG_FORMAT:-clang-format}
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 
 if [ "${1:-}" = "--fix" ]; then

@@ -7,12 +7,12 @@
 #
 # Files the native build does not compile (Windows-only in CMake, yet free of Win32 calls) are
 # checked with the flags of their neighbours in that build's compile_commands.json.
-# CLANG_TIDY overrides the clang-tidy used (default clang-tidy-14).
+# CLANG_TIDY overrides the clang-tidy used (default clang-tidy).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build/native}
-tidy=${CLANG_TIDY:-clang-tidy-14}
+tidy=${CLANG_TIDY:-clang-tidy}
 if [ ! -f "$build/compile_commands.json" ]; then
     echo "check_tidy: $build/compile_commands.json not found; run: cmake --preset native" >&2
     exit 2

@@ -3,6 +3,7 @@
 # (tidyreel-<version>-win64.zip) and the executable's version block.
 #   scripts/release_version.sh               prints it
 #   scripts/release_version.sh --check TAG   fails unless TAG is v<version>, as a release tag must be
+# The version has four numbers: the executable's version block holds four, and so must the tag.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,10 @@ case "${1:-}" in
         echo "$version"
         ;;
     --check)
+        if ! [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+            echo "release_version: version $version of CMakeLists.txt has not four numbers (as 1.0.0.0)" >&2
+            exit 1
+        fi
         if [ "${2:-}" != "v$version" ]; then
             echo "release_version: the tag '${2:-}' does not name version $version of CMakeLists.txt (tag v$version)" >&2
             exit 1

@@ -7,6 +7,9 @@
 # many test executables share one prefix and Wine's start-up cost is paid once.
 set -euo pipefail
 
+# shellcheck source=scripts/wine-env.sh
+. "$(dirname "$0")/wine-env.sh"
+
 if [ $# -lt 1 ]; then
     echo "usage: wine-run.sh program.exe [arguments...]" >&2
     exit 2

@@ -4,7 +4,8 @@
 //  - what a step names must exist here: each `--preset` of cmake, ctest and cpack in
 //    CMakePresets.json (of the kind the command takes), each script it calls, and each TIDYREEL_
 //    variable somewhere outside the workflows; a third-party action is pinned to a major version,
-//    and every workflow gives its jobs no more than read access to the repository by default.
+//    every workflow gives its jobs no more than read access to the repository by default, and no
+//    checkout keeps its token in the work tree (no job pushes).
 // Prints one line per finding and exits with 1 when there is any.
 //   node scripts/workflow-lint/check.mjs [repository root]
 
@@ -119,6 +120,9 @@ for (const name of readdirSync(folder).filter((entry) => /\.ya?ml$/.test(entry))
     }
     for (const [jobId, job] of Object.entries(workflow.jobs ?? {})) {
         (job.steps ?? []).forEach((step, index) => {
+            if (String(step.uses ?? "").startsWith("actions/checkout@") && step.with?.["persist-credentials"] !== false) {
+                findings.push(`${file}: job ${jobId}, step ${index + 1}: a checkout without persist-credentials: false`);
+            }
             if (typeof step.run !== "string") return;
             const node = document.getIn(["jobs", jobId, "steps", index, "run"], true);
             // A block scalar's text starts on the line after its indicator.

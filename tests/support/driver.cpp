@@ -1,5 +1,7 @@
 #include "support/driver.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -11,6 +13,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// How long a run, or a window, is waited for: ample for a first start in a new Wine prefix, and
+// short enough that a test names what hung well before ctest's limit ends it unnamed.
+constexpr DWORD kPatienceMs = 30000;
 
 // Messages to another process's window, which is given five seconds to answer.
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -59,14 +64,19 @@ PROCESS_INFORMATION Start(const std::string& program, const std::string& command
     return process;
 }
 
-// Waits for the end, terminating the process when it does not come in time.
-TRunReport Finish(HANDLE& process, DWORD timeoutMs, TRunReport report = {}) {
+// Waits for the end, terminating the process when it does not come in time; a run that did not end
+// says so on the test's output, naming what was started and what it was waiting for.
+TRunReport Finish(HANDLE& process, DWORD timeoutMs, const std::string& what, TRunReport report = {}) {
     if (process != nullptr) {
         report.Ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
         TerminateProcess(process, 255);
         WaitForSingleObject(process, 5000);
         GetExitCodeProcess(process, &report.ExitCode);
         CloseHandle(std::exchange(process, nullptr));
+        if (!report.Ended) {
+            std::fprintf(stderr, "%s: did not end in time (%zu boxes answered), terminated\n", what.c_str(),
+                         report.Boxes.size());
+        }
     }
     return report;
 }
@@ -74,6 +84,10 @@ TRunReport Finish(HANDLE& process, DWORD timeoutMs, TRunReport report = {}) {
 }  // namespace
 
 std::string TidyreelPath() {
+    // Another build of the program (the one to be released, say) is tested by naming it here.
+    if (const char* chosen = std::getenv("TIDYREEL_EXE"); chosen != nullptr && *chosen != '\0') {
+        return chosen;
+    }
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string self(path);
@@ -92,7 +106,7 @@ std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::strin
     }
     std::vector<TRunReport> reports(runs.size());
     std::vector<HWND> answered(runs.size());
-    const ULONGLONG deadline = GetTickCount64() + 60000;
+    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
     for (bool running = true; running && GetTickCount64() < deadline; Sleep(20)) {
         running = false;
         for (size_t i = 0; i < runs.size(); ++i) {
@@ -115,7 +129,10 @@ std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::strin
         }
     }
     for (size_t i = 0; i < runs.size(); ++i) {
-        reports[i] = Finish(processes[i].hProcess, 0, reports[i]);
+        reports[i] = Finish(processes[i].hProcess, 0,
+                            "run " + std::to_string(i + 1) + " of " + std::to_string(runs.size()) + ", " +
+                                Quoted(runs[i].first) + " " + runs[i].second,
+                            reports[i]);
     }
     return reports;
 }
@@ -129,15 +146,19 @@ std::vector<TControlView> ControlsOf(HWND window) {
     return controls;
 }
 
-TInstallerRun::TInstallerRun(const std::string& program) : process_(Start(program, "", 0)) {
+TInstallerRun::TInstallerRun(const std::string& program) : program_(program), process_(Start(program, "", 0)) {
     CloseHandle(process_.hThread);
     // The window shows before its controls are made and preset: wait until the program waits for
     // input. In a fresh Wine prefix the first window can take many seconds to get there.
-    const ULONGLONG deadline = GetTickCount64() + 60000;
+    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
     while (process_.hProcess != nullptr && GetTickCount64() < deadline &&
            WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT &&
            (window_ == nullptr || WaitForInputIdle(process_.hProcess, 0) != 0)) {
         window_ = WindowOf(process_.dwProcessId, "Quillmoors_UI_CLASS");
+    }
+    if (window_ == nullptr || WaitForInputIdle(process_.hProcess, 0) != 0) {
+        std::fprintf(stderr, "%s started without arguments: no Quillmoors_UI_CLASS window waiting for input\n",
+                     program_.c_str());
     }
 }
 
@@ -146,11 +167,23 @@ void TInstallerRun::SetText(size_t control, const std::string& text) const {
 }
 
 void TInstallerRun::Click(size_t control) const {
-    Send(Controls().at(control).Handle, BM_CLICK);
+    // Not BM_CLICK, which Windows may lose on a window that is not active, and a test program cannot
+    // always make it active. The window gets what a real click gives it: an automatic radio button
+    // takes the check from the others, and the parent is told BN_CLICKED with the button's handle.
+    const HWND button = Controls().at(control).Handle;
+    const auto isRadio = [](HWND h) { return (GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON; };
+    if (isRadio(button)) {
+        for (const TControlView& other : Controls()) {
+            if (isRadio(other.Handle)) {
+                Send(other.Handle, BM_SETCHECK, other.Handle == button ? BST_CHECKED : BST_UNCHECKED);
+            }
+        }
+    }
+    Send(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 TRunReport TInstallerRun::Wait() {
-    return Finish(process_.hProcess, 15000);
+    return Finish(process_.hProcess, kPatienceMs, Quoted(program_) + " (the installer window)");
 }
 
 THolder::THolder(const std::string& writing, const std::string& seeding)

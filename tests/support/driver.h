@@ -20,7 +20,7 @@ struct TRunReport {
     bool Clean() const { return Ended && ExitCode == 0; }
 };
 
-std::string TidyreelPath();  // tidyreel.exe beside the running program
+std::string TidyreelPath();  // TIDYREEL_EXE when set, else tidyreel.exe beside the running program
 inline std::string Quoted(const std::string& argument) {
     return "\"" + argument + "\"";
 }
@@ -55,6 +55,7 @@ public:
     TRunReport Wait();  // terminates the process if it does not end in time
 
 private:
+    std::string program_;
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };

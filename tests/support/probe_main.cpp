@@ -1,5 +1,6 @@
-// tidyreel_probe: runs tidyreel.exe (beside this program) with the given arguments, answers each
-// message box with OK, and prints the boxes (title, text, buttons) and how the run ended.
+// tidyreel_probe: runs tidyreel.exe (TIDYREEL_EXE, else the one beside this program) with the given
+// arguments, answers each message box with OK, and prints the boxes (title, text, buttons) and how
+// the run ended.
 
 #include <cstdio>
 
@@ -18,5 +19,5 @@ int main(int argc, char** argv) {
                     box.substr(buttons).c_str());
     }
     std::printf(report.Ended ? "exit code %lu\n" : "did not end in time\n", report.ExitCode);
-    return report.Ended ? 0 : 1;
+    return report.Clean() ? 0 : 1;
 }
