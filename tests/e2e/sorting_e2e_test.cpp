@@ -161,6 +161,16 @@ TEST_F(SortingE2E, NoFolderOrUnreadableSettingsTouchNothing) {
     release.join();
 }
 
+TEST_F(SortingE2E, StartedThroughALinkTheSettingsFileIsBesideTheProgram) {
+    // winget starts a portable program through a symbolic link to it in a folder of links.
+    const TTempFolder links;
+    if (!MakeFileLink(links / "tidyreel.exe", Exe())) {
+        GTEST_SKIP() << "no symbolic link could be made here";
+    }
+    EXPECT_TRUE(RunAnsweringBoxes({{links / "tidyreel.exe", Quoted(links / "none")}})[0].Clean());
+    EXPECT_EQ(ReadBytes(Settings()) + "|" + ReadBytes(links / "tidyreel.ini"), kDefaultSettings + "|");
+}
+
 TEST_F(SortingE2E, FirstRunsStartedTogetherAllReadTheWholeSettingsFile) {
     // One run per selected folder, all at once, before there is a settings file.
     for (int round = 0; round < 4; ++round) {

@@ -221,6 +221,11 @@ fs::path LongPath(const std::string& path) {
     return fs::path(L"\\\\?\\") += FromUtf8(path);
 }
 
+bool MakeFileLink(const std::string& path, const std::string& target) {
+    CreateSymbolicLinkW(FromUtf8(path).c_str(), FromUtf8(target).c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    return GetFileAttributesW(FromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool WriteBytes(const std::string& path, const std::string& bytes) {
     const fs::path file = LongPath(path);
     std::error_code ignored;

@@ -98,6 +98,9 @@ private:
 };
 
 bool WriteBytes(const std::string& path, const std::string& bytes);  // makes missing folders
+// A symbolic link at path to the file target; whether it is there afterwards (Wine reports one made
+// and makes none).
+bool MakeFileLink(const std::string& path, const std::string& target);
 std::string ReadBytes(const std::string& path);
 // Every entry below root by its relative path: a file's content, or "<dir>".
 using TTree = std::map<std::string, std::string>;
