@@ -22,8 +22,11 @@ namespace {
 using qm::api::RegReadText;
 using qm::api::WriteButtonCheck;
 
+// A control's handle among the installer's state.
+using TControlHandle = HWND TInstallerState::*;
+
 // The control handles in creation order, which is also the order the font is given out in.
-constexpr std::array<HWND TInstallerState::*, ControlCount> ControlHandles = {
+constexpr std::array<TControlHandle, ControlCount> ControlHandles = {
     &TInstallerState::InstallButton, &TInstallerState::UninstallButton, &TInstallerState::MenuNameLabel,
     &TInstallerState::MenuNameEdit,  &TInstallerState::LocationGroup,   &TInstallerState::ContextRadio,
     &TInstallerState::SendToRadio,
@@ -112,7 +115,7 @@ void CreateInstallerWindow() {
     ApplyPreset(ReadPreset());
 
     if (s.InstallerFont) {
-        for (HWND TInstallerState::*control : ControlHandles) {
+        for (const TControlHandle control : ControlHandles) {
             SendMessageA(s.*control, WM_SETFONT, reinterpret_cast<WPARAM>(s.InstallerFont.get()), 0);
         }
     }

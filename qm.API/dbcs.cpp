@@ -9,7 +9,7 @@ TDbcsState Dbcs;
 void MarkLeadByteRanges(const unsigned char (&leadByteRanges)[12]) {
     for (size_t pair = 0; pair < 6; ++pair) {
         const unsigned low = leadByteRanges[2 * pair];
-        const unsigned high = leadByteRanges[2 * pair + 1];
+        const unsigned high = leadByteRanges[(2 * pair) + 1];
         if (low == 0 && high == 0) {
             break;
         }

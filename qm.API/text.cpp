@@ -1,5 +1,7 @@
 #include "qm.API/text.h"
 
+#include <algorithm>
+
 #include "qm.API/dbcs.h"
 
 namespace qm::api {
@@ -93,9 +95,7 @@ int FindLastOfAny(std::string_view text, std::string_view set) {
 
 int FindCharFrom(char byte, std::string_view text, int from) {
     const std::string_view view = NulView(text);
-    if (from < 1) {
-        from = 1;
-    }
+    from = std::max(from, 1);
     if (view.empty() || static_cast<size_t>(from) > view.size()) {
         return 0;
     }

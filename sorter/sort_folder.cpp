@@ -48,7 +48,7 @@ TSortResult SortFolder(std::string_view folder, const qm::api::TStrArr& patternL
             if (move && MoveIntoSeasonFolder(*move, seen)) {
                 ++run.MovedCount;
             }
-        } catch (...) {
+        } catch (...) {  // NOLINT(bugprone-empty-catch): the file stays, counted as skipped
         }
     }
     return run;

@@ -1,5 +1,4 @@
-// The installer's rules: which captions make a shortcut, which recorded file is the tool's own,
-// and what the window shows for what is registered.
+// The installer's rules: captions that make a shortcut, and what the window shows for what is registered.
 
 #include <gtest/gtest.h>
 
@@ -9,8 +8,6 @@
 
 using namespace qm::installer;
 using namespace std::string_literals;
-
-namespace {
 
 TEST(IsPlainFileName, Captions) {
     const qm::test::TShiftJisScope sjis;  // ソート and レポート: a \ and a | as second bytes
@@ -45,5 +42,3 @@ TEST(DecidePreset, WhatIsRegistered) {
     }
     EXPECT_FALSE(IsOwnShortcut(sendTo + "My sorter.lnk", "", [](std::string_view) { return true; }));
 }
-
-}  // namespace

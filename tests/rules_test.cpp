@@ -1,5 +1,4 @@
-// The text rules: command line, numbers, the summary, paths and registry key paths, natively and
-// under Wine.
+// Command line, numbers, the summary, paths and registry key paths, natively and under Wine.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +11,6 @@
 
 using namespace qm::api;
 using namespace std::string_literals;
-
-namespace {
 
 TEST(SplitCommandLine, Words) {
     using Words = std::vector<std::u16string>;
@@ -57,8 +54,7 @@ TEST(RunSummary, TextAndSeconds) {
 }
 
 TEST(Paths, Parts) {
-    // Only the backslash and the colon separate, and a directory keeps its separator; the last dot
-    // starts the extension, also when it lies in a folder's name.
+    // Only '\\' and ':' separate, a directory keeps its separator, the last dot starts the extension.
     EXPECT_EQ(DirOfPath("a:b\\c:/d") + "|" + NameOfPath("a:b\\c:/d") + "|" + ExtOfPath("C:\\old.dir\\noext") + "|" +
                   BareNameOfPath("C:\\old.dir\\a.b.exe") + "|" + AddTrailingBackslash("C:") +
                   DropTrailingBackslash("a\\\\"),
@@ -67,5 +63,3 @@ TEST(Paths, Parts) {
     EXPECT_EQ(registry.Parent + "|" + registry.Child + "|" + SplitKeyPath("a\\").Child,
               "SOFTWARE|Quillmoor\\Tidyreel|");
 }
-
-}  // namespace

@@ -1,7 +1,6 @@
-// The real tidyreel.exe started without arguments: its window read, typed into and clicked from
-// this program, and what it leaves in the registry and the SendTo folder. The tests clear the
-// tool's keys and SendTo, so they run only in Wine's throwaway prefix, or on an account that
-// TIDYREEL_INSTALLER_TESTS=1 declares a throwaway one (CI's Windows runners).
+// The real tidyreel.exe without arguments: its window worked from here, and what it leaves in the registry
+// and SendTo. These clear the tool's keys and SendTo, so they run only in Wine's throwaway prefix or on an
+// account that TIDYREEL_INSTALLER_TESTS=1 declares a throwaway one (CI's Windows runners).
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -10,29 +9,23 @@
 #include "support/driver.h"
 
 namespace qm::test {
-namespace {
 
-enum : size_t { Install, Uninstall, Label, Edit, Group, Context, SendTo };
+enum : size_t { Install, Uninstall, Label, Edit, Group, Context, SendTo, Closing };  // controls in creation order
 
-const std::string VerbKey = "SOFTWARE\\Classes\\Directory\\shell\\QuillmoorsTidyreel";
-const std::string CommandKey = VerbKey + "\\command";
-const std::string OwnKey = "SOFTWARE\\Quillmoor\\Tidyreel";
+const std::string VerbKey = "SOFTWARE\\Classes\\Directory\\shell\\QuillmoorsTidyreel",
+                  CommandKey = VerbKey + "\\command", OwnKey = "SOFTWARE\\Quillmoor\\Tidyreel";
 const std::string OurCommand = Quoted(TidyreelPath()) + " \"%1\"";
 
 using TValue = std::pair<DWORD, std::string>;  // type and stored bytes
 
-TValue Sz(const std::string& text) {
-    return {REG_SZ, text + '\0'};
-}
+const auto Sz = [](const std::string& text) { return TValue{REG_SZ, text + '\0'}; };
 
 TValue Stored(const std::string& key, const char* name = "") {
-    DWORD type = 0;
+    DWORD type = 0, size = 4096;
     char data[4096];
-    DWORD size = sizeof data;
-    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) != 0) {
-        return {};
-    }
-    return {type, std::string(data, size)};
+    const LSTATUS status = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type, data,
+                                        &size);
+    return status == ERROR_SUCCESS ? TValue{type, std::string(data, size)} : TValue{};
 }
 
 void Store(const std::string& key, const TValue& value) {
@@ -65,19 +58,27 @@ std::string LinkOf(const std::string& path, const std::string& newTarget = "", c
     return std::string(target) + "|" + folder + "|" + description;
 }
 
-// What a start shows: the caption, the checked place (Context, SendTo) and the enabled buttons.
+// What a window shows: the caption, the checked place (Context, SendTo) and the enabled buttons.
 std::string Shown(const TInstallerRun& run) {
     const std::vector<TControlView> c = run.Controls();  // .at() throws, and so fails, without a window
     return c.at(Edit).Text + "|" + (c.at(Context).Check ? "C" : "") + (c.at(SendTo).Check ? "S" : "") + "|" +
            (c.at(Install).Enabled ? "I" : "") + (c.at(Uninstall).Enabled ? "U" : "");
 }
 
-void InstallWith(const std::string& caption, size_t place, const std::string& program = TidyreelPath()) {
+// Starts program's window, types the caption (if any), clicks the controls in turn (Closing closes the
+// window) and waits for a clean end; what the window showed first.
+std::string Work(const std::string& caption, std::initializer_list<size_t> clicks,
+                 const std::string& program = TidyreelPath()) {
     TInstallerRun run(program);
-    run.SetText(Edit, caption);
-    run.Click(place);
-    run.Click(Install);
+    const std::string shown = Shown(run);
+    if (!caption.empty()) {
+        run.SetText(Edit, caption);
+    }
+    for (const size_t control : clicks) {
+        control == Closing ? run.Close() : run.Click(control);
+    }
     EXPECT_TRUE(run.Wait().Clean()) << caption;
+    return shown;
 }
 
 const bool Throwaway = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr ||
@@ -89,17 +90,13 @@ protected:
         if (!Throwaway) {
             GTEST_SKIP() << "changes the account's registry and SendTo folder; TIDYREEL_INSTALLER_TESTS=1 allows it";
         }
-        TearDown();
+        RegDeleteTreeA(HKEY_CURRENT_USER, VerbKey.c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, OwnKey.c_str());
+        std::error_code kept;  // what cannot go shows in the tests' own checks of SendTo
+        std::filesystem::remove_all(SendToFolder, kept);
+        std::filesystem::create_directory(SendToFolder, kept);
     }
-    void TearDown() override {
-        if (Throwaway) {
-            RegDeleteTreeA(HKEY_CURRENT_USER, VerbKey.c_str());
-            RegDeleteTreeA(HKEY_CURRENT_USER, OwnKey.c_str());
-            std::error_code kept;  // what cannot go shows in the tests' own checks of SendTo
-            std::filesystem::remove_all(SendToFolder, kept);
-            std::filesystem::create_directory(SendToFolder, kept);
-        }
-    }
+    void TearDown() override { SetUp(); }  // nothing of the tool's left behind
 };
 
 TEST_F(InstallerE2E, ContextEntryInstalledShownAndUninstalled) {
@@ -114,21 +111,16 @@ TEST_F(InstallerE2E, ContextEntryInstalledShownAndUninstalled) {
         // Found by its class; Wine adds WS_CLIPSIBLINGS; always on top; centred across, 222 wide.
         EXPECT_EQ(frame, std::string("94C80800 00000108 0 222"));
         EXPECT_EQ(Shown(run), "QM - Tidyreel|C|I");
-        InstallWith("Mine", SendTo);  // from a second window, opened meanwhile: removed by this install
+        Work("Mine", {SendTo, Install});  // from a second window, opened meanwhile: removed by this install
         ASSERT_EQ(Snapshot(SendToFolder).size(), 1u);
         run.SetText(Edit, "Sort these episodes, please");
         run.Click(Install);
         EXPECT_TRUE(run.Wait().Clean());
     }
-    EXPECT_EQ(Stored(VerbKey), Sz("Sort these episodes, please"));
-    EXPECT_EQ(Stored(VerbKey, "Icon"), Sz(Quoted(TidyreelPath()) + ",0"));
-    EXPECT_EQ(Stored(CommandKey), Sz(OurCommand));
+    EXPECT_EQ((std::vector{Stored(VerbKey), Stored(VerbKey, "Icon"), Stored(CommandKey), Stored(OwnKey)}),
+              (std::vector{Sz("Sort these episodes, please"), Sz(Quoted(TidyreelPath()) + ",0"), Sz(OurCommand), {}}));
     EXPECT_TRUE(Snapshot(SendToFolder).empty());
-    EXPECT_EQ(Stored(OwnKey), TValue{});
-    TInstallerRun next;
-    EXPECT_EQ(Shown(next), "Sort these episodes, please|C|U");
-    next.Click(Uninstall);
-    EXPECT_TRUE(next.Wait().Clean());
+    EXPECT_EQ(Work("", {Uninstall}), "Sort these episodes, please|C|U");
     EXPECT_EQ(Stored(VerbKey), TValue{});
 }
 
@@ -153,28 +145,18 @@ TEST_F(InstallerE2E, NothingOfTheUsersIsReplacedOrDeleted) {
         {"Namesake", SendTo, self},      {"Copy", SendTo, copy},  {"Copy", Context, copy},
     };
     for (const auto& [caption, place, program] : installs) {
-        InstallWith(caption, place, program);
-        EXPECT_EQ(Snapshot(SendToFolder), theirs) << caption;
-        EXPECT_EQ(Stored(OwnKey), TValue{}) << caption;
-        EXPECT_EQ(Stored(VerbKey), Sz("Old")) << caption;
+        Work(caption, {place, Install}, program);
+        EXPECT_TRUE(Snapshot(SendToFolder) == theirs && Stored(OwnKey) == TValue{} && Stored(VerbKey) == Sz("Old"))
+            << caption;
     }
-    // Nor is the user's shortcut shown or deleted as the tool's when it is recorded as such; typing
-    // and closing change nothing.
+    // Nor is the user's shortcut shown or deleted as the tool's when recorded as such; typing and closing
+    // change nothing.
     Store(OwnKey, Sz(fax));
-    {
-        TInstallerRun run;
-        EXPECT_EQ(Shown(run), "Old|C|I");
-        run.SetText(Edit, "Typed only");
-        run.Close();
-        EXPECT_TRUE(run.Wait().Clean());
-    }
+    EXPECT_EQ(Work("Typed only", {Closing}), "Old|C|I");
     EXPECT_EQ(Stored(VerbKey), Sz("Old"));
     Store(VerbKey, {REG_DWORD, std::string("\x07\0\0\0", 4)});  // reads as no caption
     Store(CommandKey, Sz(OurCommand));
-    TInstallerRun run;
-    EXPECT_EQ(Shown(run), "QM - Tidyreel|C|U");
-    run.Click(Uninstall);
-    EXPECT_TRUE(run.Wait().Clean());
+    EXPECT_EQ(Work("", {Uninstall}), "QM - Tidyreel|C|U");
     EXPECT_EQ(Snapshot(SendToFolder), theirs);
     EXPECT_EQ(Stored(OwnKey), Sz(fax));
 }
@@ -187,13 +169,13 @@ TEST_F(InstallerE2E, SendToEntryReplacesAMovedCopysEntriesAndIsUninstalled) {
     // Context removes it, and Install with SendTo replaces it and the copy's verb with its own.
     for (const size_t place : {Context, SendTo}) {
         ASSERT_TRUE(CopyFileA(exe.c_str(), copy.c_str(), FALSE));
-        InstallWith("Sort", SendTo, copy);
+        Work("Sort", {SendTo, Install}, copy);
         const TTree made = Snapshot(SendToFolder);
-        InstallWith("Sort", place);
+        Work("Sort", {place, Install});
         EXPECT_TRUE(made.size() == 1 && Snapshot(SendToFolder) == made);
         ASSERT_TRUE(DeleteFileA(copy.c_str()));
         Store(CommandKey, theirs);
-        InstallWith("Sort", place);
+        Work("Sort", {place, Install});
         EXPECT_EQ(Stored(OwnKey), place == SendTo ? Sz(link) : TValue{});
         EXPECT_EQ(LinkOf(link), place == SendTo
                                     ? exe + "|" + exe.substr(0, exe.rfind('\\') + 1) + "|Tidyreel by Quillmoor"
@@ -201,15 +183,11 @@ TEST_F(InstallerE2E, SendToEntryReplacesAMovedCopysEntriesAndIsUninstalled) {
     }
     // Its own shortcut is made again, and shown as installed.
     Store(CommandKey, theirs);
-    InstallWith("Sort", SendTo);
+    Work("Sort", {SendTo, Install});
     EXPECT_EQ(Stored(CommandKey), TValue{});
-    TInstallerRun next;
-    EXPECT_EQ(Shown(next), "Sort|S|U");
-    next.Click(Uninstall);
-    EXPECT_TRUE(next.Wait().Clean());
+    EXPECT_EQ(Work("", {Uninstall}), "Sort|S|U");
     EXPECT_TRUE(Snapshot(SendToFolder).empty());
     EXPECT_EQ(Stored(OwnKey), TValue{});
 }
 
-}  // namespace
 }  // namespace qm::test

@@ -10,7 +10,6 @@
 #include "support/driver.h"
 
 namespace qm::test {
-namespace {
 
 using namespace std::string_literals;
 
@@ -20,8 +19,7 @@ const std::string kDefaultSettings =
 const std::string kReadingError = "Error!|ini file reading error!|OK";
 
 void ExpectSummary(const TRunReport& report, int found, int moved) {
-    EXPECT_TRUE(report.Clean());
-    ASSERT_EQ(report.Boxes.size(), 1u);
+    ASSERT_TRUE(report.Clean() && report.Boxes.size() == 1) << report.Boxes.size() << " boxes";
     const std::string counts = "Found: " + std::to_string(found) + " files\r\nMoved: " + std::to_string(moved) +
                                " files\r\nSkipped: " + std::to_string(found - moved) + " files\r\n";
     EXPECT_TRUE(std::regex_match(
@@ -34,11 +32,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(CopyFileA(TidyreelPath().c_str(), Exe().c_str(), TRUE)); }
     std::string Exe() const { return tool_ / "tidyreel.exe"; }
     std::string Settings() const { return tool_ / "tidyreel.ini"; }
-    TRunReport Sort(const std::string& commandLineTail) const {
-        return RunAnsweringBoxes({{Exe(), commandLineTail}})[0];
-    }
-
-private:
+    TRunReport Sort(const std::string& tail) const { return RunAnsweringBoxes({{Exe(), tail}})[0]; }
     TTempFolder tool_;
 };
 
@@ -76,14 +70,12 @@ TEST_F(SortingE2E, SampleFolderLosesNothing) {
     TTree expected;
     int moved = 0;
     for (const auto& [name, folder] : kSample) {
-        // Each file holds its own name: a file replaced by another would show.
-        ASSERT_TRUE(WriteBytes(in(name), name));
+        ASSERT_TRUE(WriteBytes(in(name), name));  // each file holds its own name: one replaced would show
         expected[folder.empty() ? name : folder + "\\" + name] = name;
-        if (!folder.empty()) {
-            expected[folder] = "<dir>";
-            ++moved;
-        }
+        expected[folder] = "<dir>";
+        moved += !folder.empty();
     }
+    expected.erase("");
     // Sub-folders, those of an earlier run too, are never entered.
     const std::string lookAlike = "x\xEF\xBC\xBC..\xEF\xBC\xBCOld.S01";  // x＼..＼Old.S01; best fit: x\..\Old.S01
     for (const std::string& earlier :
@@ -96,10 +88,14 @@ TEST_F(SortingE2E, SampleFolderLosesNothing) {
     ASSERT_TRUE(SetFileAttributesW(LongPath(in("Hidden.S01E01.mkv")).c_str(), FILE_ATTRIBUTE_HIDDEN));
     THolder holder(in("Writing.S01E02.720p.mkv"), in("Seeding.S01E01.mkv"));
 
-    // No folder to sort, not even its twin: a look-alike of Old.S01, and Old.S01 with a blank after it.
-    for (const std::string& chosen : {in(lookAlike), in("Old.S01 ")}) {
-        EXPECT_TRUE(Sort(Quoted(chosen)).Boxes.empty()) << chosen;
+    // No folder to sort (a file, missing, empty; further arguments ignored), not even its twin (a look-alike
+    // of Old.S01, and Old.S01 with a blank after it): no box at all, but the settings file is written first.
+    for (const std::string& tail : {Quoted(in(lookAlike)), Quoted(in("Old.S01 ")), Quoted(in("README.txt")),
+                                    Quoted(in("no")) + " " + Quoted(video), "\"\""s}) {
+        const TRunReport report = Sort(tail);
+        EXPECT_TRUE(report.Clean() && report.Boxes.empty()) << tail;
     }
+    EXPECT_EQ(ReadBytes(Settings()), kDefaultSettings);
     // Named with "..", the folder is sorted where its season folders are made.
     ExpectSummary(Sort(Quoted(in("Extras\\.."))), static_cast<int>(std::size(kSample)), moved);
     expected["Writing.S01E02.720p.mkv"] += holder.Release();  // every byte written, where it was written
@@ -120,15 +116,7 @@ TEST_F(SortingE2E, SampleFolderLosesNothing) {
 
 TEST_F(SortingE2E, NoFolderOrUnreadableSettingsTouchNothing) {
     TTempFolder video;
-    ASSERT_TRUE(WriteBytes(video / "Show.S01E01.720p.mkv", "x"));
-    // Not a folder (a file, missing, empty; further arguments ignored): no box at all, but the
-    // settings file is written first.
-    for (const std::string& tail : std::vector<std::string>{
-             Quoted(video / "Show.S01E01.720p.mkv"), Quoted(video / "no") + " " + Quoted(video.Path()), "\"\""}) {
-        const TRunReport report = Sort(tail);
-        EXPECT_TRUE(report.Clean() && report.Boxes.empty()) << tail;
-    }
-    EXPECT_EQ(ReadBytes(Settings()), kDefaultSettings);
+    ASSERT_TRUE(WriteBytes(video / "Show.S01E01.720p.mkv", "x") && WriteBytes(Settings(), kDefaultSettings));
     // Held by another program for itself, longer than the run waits.
     const auto hold = [&] {
         return CreateFileA(Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -174,14 +162,13 @@ TEST_F(SortingE2E, StartedThroughALinkTheSettingsFileIsBesideTheProgram) {
 TEST_F(SortingE2E, FirstRunsStartedTogetherAllReadTheWholeSettingsFile) {
     // One run per selected folder, all at once, before there is a settings file.
     for (int round = 0; round < 4; ++round) {
-        const TTempFolder tool;
-        ASSERT_TRUE(CopyFileA(TidyreelPath().c_str(), (tool / "tidyreel.exe").c_str(), TRUE));
+        DeleteFileA(Settings().c_str());
         std::array<TTempFolder, 8> folders;
         std::vector<std::pair<std::string, std::string>> runs;
         for (const TTempFolder& folder : folders) {
             ASSERT_TRUE(WriteBytes(folder / "Show.S01E01.Pilot.720p.HDTV.mkv", "1") &&
                         WriteBytes(folder / "Show.S01E02.Title.PDTV.XviD.avi", "2"));
-            runs.emplace_back(tool / "tidyreel.exe", Quoted(folder.Path()));
+            runs.emplace_back(Exe(), Quoted(folder.Path()));
         }
         for (const TRunReport& report : RunAnsweringBoxes(runs)) {
             ExpectSummary(report, 2, 2);
@@ -192,10 +179,9 @@ TEST_F(SortingE2E, FirstRunsStartedTogetherAllReadTheWholeSettingsFile) {
                                                       {"Show.S01.PDTV.XviD", "<dir>"},
                                                       {"Show.S01.PDTV.XviD\\Show.S01E02.Title.PDTV.XviD.avi", "2"}}));
         }
-        EXPECT_EQ(ReadBytes(tool / "tidyreel.ini"), kDefaultSettings);
-        EXPECT_EQ(Snapshot(tool.Path()).size(), 2u) << "a draft was left behind";
+        EXPECT_EQ(ReadBytes(Settings()), kDefaultSettings);
+        EXPECT_EQ(Snapshot(tool_.Path()).size(), 2u) << "a draft was left behind";
     }
 }
 
-}  // namespace
 }  // namespace qm::test

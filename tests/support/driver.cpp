@@ -37,16 +37,28 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-// The process's visible top-level window of that class.
+// The process's visible top-level window of that class. The windows are listed by one EnumWindows
+// call, not walked with FindWindowEx: Wine 10's server loops for ever on a FindWindowEx that goes on
+// after a window its program is destroying, as an answered box of another run can be by then.
 HWND WindowOf(DWORD processId, const char* className) {
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window)) {
-            return window;
-        }
-    }
-    return nullptr;
+    struct TSearch {
+        DWORD ProcessId;
+        const char* ClassName;
+        HWND Found;
+    } search{processId, className, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& wanted = *reinterpret_cast<TSearch*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == wanted.ProcessId && ClassOf(window) == wanted.ClassName && IsWindowVisible(window)) {
+                wanted.Found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 fs::path FromUtf8(const std::string& text) {
@@ -148,15 +160,16 @@ std::vector<TControlView> ControlsOf(HWND window) {
 
 TInstallerRun::TInstallerRun(const std::string& program) : program_(program), process_(Start(program, "", 0)) {
     CloseHandle(process_.hThread);
-    // The window shows before its controls are made and preset: wait until the program waits for
-    // input. In a fresh Wine prefix the first window can take many seconds to get there.
+    // The window shows before its seven controls are made and preset: wait until they are there and
+    // the program waits for input (Wine may call a program idle while it maps its first window). In a fresh Wine prefix
+    // the first window can take many seconds to get there.
     const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
     while (process_.hProcess != nullptr && GetTickCount64() < deadline &&
            WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT &&
-           (window_ == nullptr || WaitForInputIdle(process_.hProcess, 0) != 0)) {
+           (window_ == nullptr || WaitForInputIdle(process_.hProcess, 0) != 0 || ControlsOf(window_).size() < 7)) {
         window_ = WindowOf(process_.dwProcessId, "Quillmoors_UI_CLASS");
     }
-    if (window_ == nullptr || WaitForInputIdle(process_.hProcess, 0) != 0) {
+    if (window_ == nullptr || ControlsOf(window_).size() < 7) {
         std::fprintf(stderr, "%s started without arguments: no Quillmoors_UI_CLASS window waiting for input\n",
                      program_.c_str());
     }

@@ -1,6 +1,5 @@
-// tidyreel_probe: runs tidyreel.exe (TIDYREEL_EXE, else the one beside this program) with the given
-// arguments, answers each message box with OK, and prints the boxes (title, text, buttons) and how
-// the run ended.
+// tidyreel_probe: runs tidyreel.exe (TIDYREEL_EXE, else the one beside it) with the given arguments,
+// answers each message box with OK, and prints the boxes (title, text, buttons) and how the run ended.
 
 #include <cstdio>
 
