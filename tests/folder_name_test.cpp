@@ -63,8 +63,7 @@ TEST(MoveTargetOf, FilesThatMoveAndFilesThatStay) {
         // The file is opened in the same form, from the target's parent folder.
         EXPECT_TRUE(move && target.starts_with(move->Source.substr(0, move->Source.rfind(u'\\') + 1)));
     }
-    // No name, ".", "..", a device; names the code page cannot hold; downloads still running, in
-    // any case.
+    // No name, ".", "..", a device; names the code page cannot hold; downloads still running, in any case.
     for (const std::u16string name :
          {u"README.txt", u".S01E02", u"..S01E02", u"...S01E02", u"Show.S01E02..mkv", u"Show .S01E02",
           u"lpt1.S01E02.mkv", u"\u0428\u043E\u0443.S01E02.mkv", u"Show.S01E02.\u041F\u0438\u043B\u043E\u0442.720p.mkv",

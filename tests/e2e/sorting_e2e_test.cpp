@@ -20,11 +20,9 @@ const std::string kReadingError = "Error!|ini file reading error!|OK";
 
 void ExpectSummary(const TRunReport& report, int found, int moved) {
     ASSERT_TRUE(report.Clean() && report.Boxes.size() == 1) << report.Boxes.size() << " boxes";
-    const std::string counts = "Found: " + std::to_string(found) + " files\r\nMoved: " + std::to_string(moved) +
-                               " files\r\nSkipped: " + std::to_string(found - moved) + " files\r\n";
-    EXPECT_TRUE(std::regex_match(
-        report.Boxes[0], std::regex("Quillmoors Tidyreel\\|" + counts + "Needed: [ \\d]\\d\\.\\d{7} seconds\\|OK")))
-        << report.Boxes[0];
+    EXPECT_EQ(std::regex_replace(report.Boxes[0], std::regex("Needed: [ \\d]\\d\\.\\d{7} seconds"), "Needed"),
+              "Quillmoors Tidyreel|Found: " + std::to_string(found) + " files\r\nMoved: " + std::to_string(moved) +
+                  " files\r\nSkipped: " + std::to_string(found - moved) + " files\r\nNeeded|OK");
 }
 
 class SortingE2E : public ::testing::Test {
@@ -47,9 +45,6 @@ const std::pair<std::string, std::string> kSample[] = {
     {"Dotted.S01E01.mkv.", "Dotted.S01"},  // a name Windows would trim, moved as it is
     {"Old.S01E02.mkv", "Old.S01"},         // into the folder of an earlier run
     {"README.txt", ""},
-    {"Show.S01E02..mkv", ""},  // Windows would make Show.S01. as Show.S01
-    {"Show .S01E02", ""},
-    {"CON.S01E02.mkv", ""},
     {"\xD0\xA8\xD0\xBE\xD1\x83.S01E02.mkv", ""},      // not in the ANSI code page
     {"\xC5\x81\xC3\xB3\x64\xC5\xBA.S01E02.mkv", ""},  // best fit would make it Lodz
     {"Taken.S01", ""},                                // a file where the season folder belongs
@@ -78,9 +73,8 @@ TEST_F(SortingE2E, SampleFolderLosesNothing) {
     expected.erase("");
     // Sub-folders, those of an earlier run too, are never entered.
     const std::string lookAlike = "x\xEF\xBC\xBC..\xEF\xBC\xBCOld.S01";  // x＼..＼Old.S01; best fit: x\..\Old.S01
-    for (const std::string& earlier :
-         std::vector<std::string>{"Old.S01\\Old.S01E01.mkv", "Dup.S01\\Dup.S01E01.mkv", "Extras\\Sub.S01E01.mkv",
-                                  lookAlike + "\\Sub.S01E01.mkv"}) {
+    for (const std::string& earlier : {"Old.S01\\Old.S01E01.mkv"s, "Dup.S01\\Dup.S01E01.mkv"s,
+                                       "Extras\\Sub.S01E01.mkv"s, lookAlike + "\\Sub.S01E01.mkv"}) {
         ASSERT_TRUE(WriteBytes(in(earlier), "earlier"));
         expected[earlier] = "earlier";
         expected[earlier.substr(0, earlier.find('\\'))] = "<dir>";
@@ -106,8 +100,7 @@ TEST_F(SortingE2E, SampleFolderLosesNothing) {
     for (const auto& [file, folder] : {std::pair{"Writing.S01E02.720p.mkv"s, "Writing.S01.720p"s},
                                        std::pair{"Seeding.S01E01.mkv"s, "Seeding.S01"s}}) {
         expected[folder] = "<dir>";
-        expected[folder + "\\" + file] = expected[file];
-        expected.erase(file);
+        expected[folder + "\\" + file] = expected.extract(file).mapped();
     }
     EXPECT_EQ(Snapshot(video), expected);
     // The C library's walk, which removes the folder, would drop the blank and miss "Show ".
@@ -118,9 +111,7 @@ TEST_F(SortingE2E, NoFolderOrUnreadableSettingsTouchNothing) {
     TTempFolder video;
     ASSERT_TRUE(WriteBytes(video / "Show.S01E01.720p.mkv", "x") && WriteBytes(Settings(), kDefaultSettings));
     // Held by another program for itself, longer than the run waits.
-    const auto hold = [&] {
-        return CreateFileA(Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    };
+    const auto hold = [&] { return CreateFileA(Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0); };
     HANDLE held = hold();
     EXPECT_EQ(Sort(Quoted(video.Path())).Boxes, std::vector<std::string>{kReadingError});
     CloseHandle(held);
@@ -141,22 +132,27 @@ TEST_F(SortingE2E, NoFolderOrUnreadableSettingsTouchNothing) {
     // Held for a moment only, as a sync client does: waited for, and read as ever.
     ASSERT_TRUE(RemoveDirectoryA(Settings().c_str()) && WriteBytes(Settings(), kDefaultSettings));
     held = hold();
-    std::thread release([held] {
-        Sleep(500);
-        CloseHandle(held);
-    });
+    std::thread release([held] { Sleep(500), CloseHandle(held); });
     ExpectSummary(Sort(Quoted(video.Path())), 1, 1);
     release.join();
 }
 
 TEST_F(SortingE2E, StartedThroughALinkTheSettingsFileIsBesideTheProgram) {
-    // winget starts a portable program through a symbolic link to it in a folder of links.
-    const TTempFolder links;
-    if (!MakeFileLink(links / "tidyreel.exe", Exe())) {
-        GTEST_SKIP() << "no symbolic link could be made here";
+    // winget starts a portable program through a symbolic link to it in a folder of links. Wine makes
+    // no link through CreateSymbolicLinkW: there the build's links\tidyreel.exe is taken.
+    const TTempFolder temp;
+    const auto beside = [](const std::string& file) { return file.substr(0, file.rfind('\\') + 1) + "tidyreel.ini"; };
+    std::string program = Exe(), link = temp / "tidyreel.exe";
+    if (!MakeFileLink(link, program)) {
+        program = TidyreelPath();
+        link = program.substr(0, program.rfind('\\')) + "\\links\\tidyreel.exe";
+        DeleteFileA(beside(program).c_str());
     }
-    EXPECT_TRUE(RunAnsweringBoxes({{links / "tidyreel.exe", Quoted(links / "none")}})[0].Clean());
-    EXPECT_EQ(ReadBytes(Settings()) + "|" + ReadBytes(links / "tidyreel.ini"), kDefaultSettings + "|");
+    if (ReadBytes(link).empty()) {
+        GTEST_SKIP() << "no symbolic link to the program here";
+    }
+    EXPECT_TRUE(RunAnsweringBoxes({{link, Quoted(temp / "none")}})[0].Clean());
+    EXPECT_EQ(ReadBytes(beside(program)) + "|" + ReadBytes(beside(link)), kDefaultSettings + "|");
 }
 
 TEST_F(SortingE2E, FirstRunsStartedTogetherAllReadTheWholeSettingsFile) {
@@ -166,18 +162,16 @@ TEST_F(SortingE2E, FirstRunsStartedTogetherAllReadTheWholeSettingsFile) {
         std::array<TTempFolder, 8> folders;
         std::vector<std::pair<std::string, std::string>> runs;
         for (const TTempFolder& folder : folders) {
-            ASSERT_TRUE(WriteBytes(folder / "Show.S01E01.Pilot.720p.HDTV.mkv", "1") &&
-                        WriteBytes(folder / "Show.S01E02.Title.PDTV.XviD.avi", "2"));
+            ASSERT_TRUE(WriteBytes(folder / "A.S01E01.720p.mkv", "1") && WriteBytes(folder / "A.S01E02.PDTV.avi", "2"));
             runs.emplace_back(Exe(), Quoted(folder.Path()));
         }
-        for (const TRunReport& report : RunAnsweringBoxes(runs)) {
-            ExpectSummary(report, 2, 2);
-        }
-        for (const TTempFolder& folder : folders) {
-            EXPECT_EQ(Snapshot(folder.Path()), (TTree{{"Show.S01.720p.HDTV", "<dir>"},
-                                                      {"Show.S01.720p.HDTV\\Show.S01E01.Pilot.720p.HDTV.mkv", "1"},
-                                                      {"Show.S01.PDTV.XviD", "<dir>"},
-                                                      {"Show.S01.PDTV.XviD\\Show.S01E02.Title.PDTV.XviD.avi", "2"}}));
+        const std::vector<TRunReport> reports = RunAnsweringBoxes(runs);
+        for (size_t i = 0; i < folders.size(); ++i) {
+            ExpectSummary(reports[i], 2, 2);
+            EXPECT_EQ(Snapshot(folders[i].Path()), (TTree{{"A.S01.720p", "<dir>"},
+                                                          {"A.S01.720p\\A.S01E01.720p.mkv", "1"},
+                                                          {"A.S01.PDTV", "<dir>"},
+                                                          {"A.S01.PDTV\\A.S01E02.PDTV.avi", "2"}}));
         }
         EXPECT_EQ(ReadBytes(Settings()), kDefaultSettings);
         EXPECT_EQ(Snapshot(tool_.Path()).size(), 2u) << "a draft was left behind";

@@ -1,9 +1,9 @@
-// The folder-name rule and the move on any entry and patterns (scripts/fuzz.sh): no memory error or
-// undefined behaviour; a finished file moves exactly when its name survives the code page and gives a
-// plain folder in its own folder, whatever the length; it keeps its name, both paths in their long form.
+// Any entry and patterns: no memory error or undefined behaviour; a finished file moves exactly when its name survives
+// the code page and gives a plain folder in its own folder, whatever the length, keeps its name, both paths long-form.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "qm.API/convert.h"
@@ -25,9 +25,7 @@ bool IsLongFormOf(const std::u16string& form, const std::u16string& path) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     TStrArr patterns(input.ConsumeIntegralInRange(0, 5));
-    for (auto& pattern : patterns) {
-        pattern = ToUtf16(input.ConsumeRandomLengthString(8));
-    }
+    std::ranges::generate(patterns, [&] { return ToUtf16(input.ConsumeRandomLengthString(8)); });
     // Bytes of the code page with one unit set to anything, up to a NUL, as a listing gives them.
     const auto unit = input.ConsumeIntegral<char16_t>();
     std::u16string entry = ToUtf16(input.ConsumeRemainingBytesAsString()) + unit;

@@ -41,29 +41,21 @@ std::string TextOf(HWND window) {
 // call, not walked with FindWindowEx: Wine 10's server loops for ever on a FindWindowEx that goes on
 // after a window its program is destroying, as an answered box of another run can be by then.
 HWND WindowOf(DWORD processId, const char* className) {
-    struct TSearch {
-        DWORD ProcessId;
-        const char* ClassName;
-        HWND Found;
-    } search{processId, className, nullptr};
+    std::vector<HWND> windows;
     EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& wanted = *reinterpret_cast<TSearch*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == wanted.ProcessId && ClassOf(window) == wanted.ClassName && IsWindowVisible(window)) {
-                wanted.Found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
+        [](HWND window, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(window), TRUE; },
+        reinterpret_cast<LPARAM>(&windows));
+    for (const HWND window : windows) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && ClassOf(window) == className && IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
-fs::path FromUtf8(const std::string& text) {
-    return fs::path(reinterpret_cast<const char8_t*>(text.c_str()));
-}
+const auto FromUtf8 = [](const std::string& text) { return fs::path(reinterpret_cast<const char8_t*>(text.c_str())); };
 
 // Started through the UTF-16 interface, as Explorer starts it, so that any name arrives as it is.
 PROCESS_INFORMATION Start(const std::string& program, const std::string& commandLineTail, DWORD flags) {
@@ -96,7 +88,6 @@ TRunReport Finish(HANDLE& process, DWORD timeoutMs, const std::string& what, TRu
 }  // namespace
 
 std::string TidyreelPath() {
-    // Another build of the program (the one to be released, say) is tested by naming it here.
     if (const char* chosen = std::getenv("TIDYREEL_EXE"); chosen != nullptr && *chosen != '\0') {
         return chosen;
     }
@@ -128,8 +119,7 @@ std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::strin
             running = true;
             const HWND box = WindowOf(processes[i].dwProcessId, "#32770");
             if (box != nullptr && box != answered[i]) {
-                std::string buttons;
-                std::string text;
+                std::string buttons, text;
                 for (const TControlView& control : ControlsOf(box)) {
                     // The message is the one static with a text.
                     (control.ClassName == "Button" ? buttons : text) += control.Text;
@@ -141,10 +131,7 @@ std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::strin
         }
     }
     for (size_t i = 0; i < runs.size(); ++i) {
-        reports[i] = Finish(processes[i].hProcess, 0,
-                            "run " + std::to_string(i + 1) + " of " + std::to_string(runs.size()) + ", " +
-                                Quoted(runs[i].first) + " " + runs[i].second,
-                            reports[i]);
+        reports[i] = Finish(processes[i].hProcess, 0, Quoted(runs[i].first) + " " + runs[i].second, reports[i]);
     }
     return reports;
 }
@@ -160,9 +147,8 @@ std::vector<TControlView> ControlsOf(HWND window) {
 
 TInstallerRun::TInstallerRun(const std::string& program) : program_(program), process_(Start(program, "", 0)) {
     CloseHandle(process_.hThread);
-    // The window shows before its seven controls are made and preset: wait until they are there and
-    // the program waits for input (Wine may call a program idle while it maps its first window). In a fresh Wine prefix
-    // the first window can take many seconds to get there.
+    // The window shows before its seven controls are made and preset, and Wine may call a program idle
+    // while it maps its first window; in a fresh prefix the first can take many seconds to get there.
     const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
     while (process_.hProcess != nullptr && GetTickCount64() < deadline &&
            WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT &&
@@ -185,11 +171,9 @@ void TInstallerRun::Click(size_t control) const {
     // takes the check from the others, and the parent is told BN_CLICKED with the button's handle.
     const HWND button = Controls().at(control).Handle;
     const auto isRadio = [](HWND h) { return (GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON; };
-    if (isRadio(button)) {
-        for (const TControlView& other : Controls()) {
-            if (isRadio(other.Handle)) {
-                Send(other.Handle, BM_SETCHECK, other.Handle == button ? BST_CHECKED : BST_UNCHECKED);
-            }
+    for (const TControlView& other : Controls()) {
+        if (isRadio(button) && isRadio(other.Handle)) {
+            Send(other.Handle, BM_SETCHECK, other.Handle == button ? BST_CHECKED : BST_UNCHECKED);
         }
     }
     Send(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));

@@ -1,6 +1,5 @@
 #pragma once
-// Drives the real tidyreel.exe from a test program: starts it, answers its message boxes or works
-// its installer window from outside, and reads the files it works on.
+// Drives the real tidyreel.exe from outside: starts it, answers its boxes, works its window, reads its files.
 
 #include <windows.h>
 
@@ -21,24 +20,20 @@ struct TRunReport {
 };
 
 std::string TidyreelPath();  // TIDYREEL_EXE when set, else tidyreel.exe beside the running program
-inline std::string Quoted(const std::string& argument) {
-    return "\"" + argument + "\"";
-}
+inline const auto Quoted = [](const std::string& argument) { return "\"" + argument + "\""; };
 
 // Starts every program with its command-line tail (UTF-8) together, as Explorer does for several
 // folders, answers each box with OK and waits for every process to end.
 std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::string, std::string>>& runs);
 
 struct TControlView {
-    std::string ClassName;
-    std::string Text;
+    std::string ClassName, Text;
     bool Enabled = false;
     LRESULT Check = 0;
     HWND Handle = nullptr;
 };
 
-// A window's controls in creation order.
-std::vector<TControlView> ControlsOf(HWND window);
+std::vector<TControlView> ControlsOf(HWND window);  // in creation order
 
 // tidyreel.exe (or a copy) started without arguments, once its window waits for input.
 class TInstallerRun {
@@ -60,27 +55,22 @@ private:
     HWND window_ = nullptr;
 };
 
-// Holds writing and seeding as downloaders do, from the constructor until Release: 'w's are appended
-// to writing every 10 ms through a handle shared for reading, writing and deleting, and seeding is
-// held for reading with the same sharing (which is checked per handle, whatever the process).
+// Holds writing and seeding as downloaders do until Release, both shared for reading, writing and deleting
+// (sharing is checked per handle, whatever the process): 'w's are appended to writing every 10 ms.
 class THolder {
 public:
     THolder(const std::string& writing, const std::string& seeding);
-    ~THolder() { Release(); }
-    THolder(const THolder&) = delete;
-    THolder& operator=(const THolder&) = delete;
-    std::string Release();  // lets go of both files; returns what was appended to writing
+    ~THolder() { Release(); }  // not copyable: its atomic and thread are not
+    std::string Release();     // lets go of both files; returns what was appended to writing
 
 private:
-    HANDLE writing_;
-    HANDLE seeding_;
+    HANDLE writing_, seeding_;
     std::atomic<bool> stop_ = false;
     std::string written_;
     std::thread writer_;
 };
 
-// Files by UTF-8 path, reached through \\?\ so that any name (CON, a trailing dot) works.
-std::filesystem::path LongPath(const std::string& path);
+std::filesystem::path LongPath(const std::string& path);  // UTF-8, behind \\?\: any name (CON, "x.") works
 
 // A new temporary folder, removed with its content.
 class TTempFolder {
@@ -98,12 +88,10 @@ private:
 };
 
 bool WriteBytes(const std::string& path, const std::string& bytes);  // makes missing folders
-// A symbolic link at path to the file target; whether it is there afterwards (Wine reports one made
-// and makes none).
+// A symbolic link at path to the file target; whether it is there (Wine reports one made and makes none).
 bool MakeFileLink(const std::string& path, const std::string& target);
 std::string ReadBytes(const std::string& path);
-// Every entry below root by its relative path: a file's content, or "<dir>".
 using TTree = std::map<std::string, std::string>;
-TTree Snapshot(const std::string& root);
+TTree Snapshot(const std::string& root);  // every entry below root by relative path: its content, or "<dir>"
 
 }  // namespace qm::test

@@ -1,5 +1,4 @@
-// tidyreel_probe: runs tidyreel.exe (TIDYREEL_EXE, else the one beside it) with the given arguments,
-// answers each message box with OK, and prints the boxes (title, text, buttons) and how the run ended.
+// Runs tidyreel.exe with the given arguments, answers and prints each box (title, text, buttons), and how it ended.
 
 #include <cstdio>
 
