@@ -138,8 +138,7 @@ TEST_F(SortingE2E, NoFolderOrUnreadableSettingsTouchNothing) {
 }
 
 TEST_F(SortingE2E, StartedThroughALinkTheSettingsFileIsBesideTheProgram) {
-    // winget starts a portable program through a symbolic link to it in a folder of links. Wine makes
-    // no link through CreateSymbolicLinkW: there the build's links\tidyreel.exe is taken.
+    // winget starts a program through a link to it; Wine makes none, so the build made links\tidyreel.exe.
     const TTempFolder temp;
     const auto beside = [](const std::string& file) { return file.substr(0, file.rfind('\\') + 1) + "tidyreel.ini"; };
     std::string program = Exe(), link = temp / "tidyreel.exe";
@@ -149,7 +148,7 @@ TEST_F(SortingE2E, StartedThroughALinkTheSettingsFileIsBesideTheProgram) {
         DeleteFileA(beside(program).c_str());
     }
     if (ReadBytes(link).empty()) {
-        GTEST_SKIP() << "no symbolic link to the program here";
+        GTEST_SKIP() << "no symbolic link to the program here";  // the release candidate under Wine
     }
     EXPECT_TRUE(RunAnsweringBoxes({{link, Quoted(temp / "none")}})[0].Clean());
     EXPECT_EQ(ReadBytes(beside(program)) + "|" + ReadBytes(beside(link)), kDefaultSettings + "|");

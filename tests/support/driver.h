@@ -22,8 +22,7 @@ struct TRunReport {
 std::string TidyreelPath();  // TIDYREEL_EXE when set, else tidyreel.exe beside the running program
 inline const auto Quoted = [](const std::string& argument) { return "\"" + argument + "\""; };
 
-// Starts every program with its command-line tail (UTF-8) together, as Explorer does for several
-// folders, answers each box with OK and waits for every process to end.
+// Starts every program with its command-line tail (UTF-8) at once, as Explorer does, and answers each box with OK.
 std::vector<TRunReport> RunAnsweringBoxes(const std::vector<std::pair<std::string, std::string>>& runs);
 
 struct TControlView {
