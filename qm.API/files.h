@@ -50,6 +50,11 @@ bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target);
 // target exists, or lies on another volume: the file is never copied).
 bool MoveFileAlone(std::u16string_view source, std::u16string_view target, const std::function<bool()>& prepare);
 
+// The path itself, or, when the file at path is a symbolic link (the file itself, not a folder on
+// the way), the full path of the file it leads to. winget starts a portable program through such a
+// link in its Links folder; Scoop's "current" folder link must stay in a path to outlive an update.
+std::u16string WithoutFileLink(const std::u16string& path);
+
 // A new empty file of a name no other file in folder has; its path, or empty when none can be made.
 std::string NewFileIn(std::string_view folder);
 // Deletes a file; true when the platform reports success.

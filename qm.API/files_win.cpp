@@ -53,6 +53,33 @@ bool IsDotOrDotDot(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
+// Where a file or folder lies once every link on the way to it is followed, as a drive or network
+// path without a trailing backslash; empty when that cannot be told or has no such form (a volume
+// without a drive letter).
+std::u16string FinalPathOf(const std::u16string& path) {
+    const TFileHandle item(CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    std::u16string final(MAX_PATH, u'\0');
+    DWORD length = 0;
+    // Too small a buffer gives the size needed; each try grows it, so the loop always ends.
+    while (item && (length = GetFinalPathNameByHandleW(item.get(), reinterpret_cast<wchar_t*>(final.data()),
+                                                       static_cast<DWORD>(final.size()), 0)) >= final.size()) {
+        final.resize(static_cast<size_t>(length) + 1);
+    }
+    final.resize(length);
+    if (final.starts_with(u"\\\\?\\UNC\\")) {
+        final.replace(0, 8, u"\\\\");
+    } else if (final.starts_with(u"\\\\?\\") && final.size() > 6 && final[5] == u':') {
+        final.erase(0, 4);
+    } else {
+        return {};
+    }
+    if (final.ends_with(u'\\')) {
+        final.pop_back();
+    }
+    return final;
+}
+
 }  // namespace
 
 bool IsExistingFile(std::string_view path) {
@@ -202,6 +229,20 @@ bool MoveFileNoReplace(std::u16string_view source, std::u16string_view target) {
     const std::u16string to(target);
     // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
     return MoveFileW(Wide(from), Wide(to)) != 0;
+}
+
+std::u16string WithoutFileLink(const std::u16string& path) {
+    const size_t name = path.rfind(u'\\');
+    if (name == std::u16string::npos) {
+        return path;
+    }
+    // Where the file leads against where it would lie in its folder: they differ only when the file
+    // itself is a link, whatever links lie among the folders.
+    const std::u16string file = FinalPathOf(path);
+    const std::u16string inPlace = FinalPathOf(path.substr(0, name + 1)) + path.substr(name);
+    const bool isLink = !file.empty() && inPlace.size() > path.size() - name &&
+                        CompareStringOrdinal(Wide(file), -1, Wide(inPlace), -1, TRUE) != CSTR_EQUAL;
+    return isLink ? file : path;
 }
 
 }  // namespace qm::api

@@ -148,8 +148,7 @@ TEST_F(InstallerE2E, NothingOfTheUsersIsReplacedOrDeleted) {
         EXPECT_TRUE(Snapshot(SendToFolder) == theirs && Stored(OwnKey) == TValue{} && Stored(VerbKey) == Sz("Old"))
             << caption;
     }
-    // Nor is the user's shortcut shown or deleted as the tool's when recorded as such; typing and closing
-    // change nothing.
+    // Nor is the user's shortcut taken for the tool's when recorded as such; typing and closing change nothing.
     Store(OwnKey, Sz(fax));
     EXPECT_EQ(Work("Typed only", {Closing}), "Old|C|I");
     EXPECT_EQ(Stored(VerbKey), Sz("Old"));
